@@ -1,0 +1,24 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace qm::ctl {
+
+// Exit statuses of qm517ctl.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;  // a device or file error
+constexpr int kExitUsage = 2;
+
+struct Options {
+    std::string command;
+    std::vector<std::string> arguments;
+};
+
+// Parses the command line; on bad usage writes a message to `err` and returns false.
+bool ParseOptions(const std::vector<std::string>& args, Options& options, std::ostream& err);
+int Run(const Options& options, std::ostream& out, std::ostream& err);
+void PrintUsage(std::ostream& out);
+
+}  // namespace qm::ctl

@@ -1,0 +1,323 @@
+#include "model/ProfileFiles.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "macros/MacroCompiler.h"
+#include "macros/MacroStore.h"
+#include "platform/FileUtil.h"
+#include "platform/Format.h"
+#include "platform/ProfileIni.h"
+
+namespace qm {
+
+namespace {
+
+constexpr const char* kProfileSection = "Profile";
+
+// Reads at most `max` bytes of a regular file. Returns 0 or errno (EISDIR for a folder).
+int ReadHead(const std::string& path, std::string& out, size_t max) {
+    out.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        return error;
+    }
+    out.resize(max);
+    size_t got = 0;
+    while (got < max) {
+        const ssize_t n = ::read(fd, out.data() + got, max - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    out.resize(got);
+    return 0;
+}
+
+}  // namespace
+
+std::string CompanionIniPath(const std::string& binPath) {
+    const size_t nameStart = binPath.size() - BaseName(binPath).size();
+    const size_t at = binPath.rfind(".bin");
+    if (at == std::string::npos || at < nameStart) {
+        return binPath;
+    }
+    std::string ini = binPath;
+    ini.replace(at, 4, ".ini");
+    return ini;
+}
+
+ProfileFiles::ProfileFiles(std::string folder, SettingsState& settings, ButtonCaptions& captions,
+                           const UiStrings& strings, DebugOutput& debug)
+    : m_folder(std::move(folder)),
+      m_settings(settings),
+      m_captions(captions),
+      m_strings(strings),
+      m_debug(debug),
+      m_currentConfigPath(m_folder + "config0.bin"),
+      m_currentIniPath(m_folder + "str.ini") {}
+
+std::string ProfileFiles::ConfigPath(int number) const {
+    return m_folder + Format("config%d.bin", number);
+}
+
+std::string ProfileFiles::IniPath(int number) const {
+    return m_folder + Format("str%d.ini", number);
+}
+
+void ProfileFiles::RecomputeCurrentPaths() {
+    m_currentConfigPath = ConfigPath(m_currentNumber);
+    m_currentIniPath = IniPath(m_currentNumber);
+}
+
+void ProfileFiles::NoteWriteError(const std::string& path, int error) {
+    m_lastError = "cannot write " + path + ": " + ErrnoText(error);
+    m_debug.Write(m_lastError + "\n");
+}
+
+bool ProfileFiles::ReadRecordFile(const std::string& path, SettingsRecord& record,
+                                  const char* missingMessage, bool writeDebugLine) {
+    std::string bytes;
+    const int error = ReadHead(path, bytes, kRecordFileSize);
+    if (error != 0) {
+        m_debug.Write(missingMessage);
+        if (error != ENOENT) {
+            m_debug.Write("cannot read " + path + ": " + ErrnoText(error) + "\n");
+        }
+        return false;
+    }
+    int recordBytes = 0;
+    if (!bytes.empty()) {
+        m_firstRunFlag = static_cast<uint8_t>(bytes[0]);
+        recordBytes = static_cast<int>(bytes.size() - 1);
+        std::copy(bytes.begin() + 1, bytes.end(), record.bytes.begin());
+    }
+    if (writeDebugLine) {
+        m_debug.Write(Format("Program First Run Flag:%d\nRead Size is: %d", m_firstRunFlag,
+                             recordBytes));
+    }
+    return true;
+}
+
+int ProfileFiles::WriteRecordFile(const std::string& path, const SettingsRecord& record) {
+    std::string content(1, '\x01');
+    content.append(record.bytes.begin(), record.bytes.end());
+    const int error = WriteFileAtomic(path, content);
+    if (error != 0) {
+        m_debug.Write(Format("Error Code is: %d \n", error));
+        NoteWriteError(path, error);
+        return error;
+    }
+    m_debug.Write(Format("Data num:%d BYTE -%d BYTE\n Struct size:%d BYTE", 1,
+                         static_cast<int>(rec::kSize), static_cast<int>(rec::kSize)));
+    return 0;
+}
+
+bool ProfileFiles::LoadCurrentProfile() {
+    m_currentIniPath = StrIniPath();
+    if (m_resetInProgress) {
+        m_currentConfigPath = BaseConfigPath();
+        m_currentIniPath = StrIniPath();
+    } else {
+        const IniDocument list = IniDocument::Load(StrIniPath());
+        const std::string current = list.Get(kProfileSection, "CurProfileName");
+        const int n = ParseDecimal(list.Get(kProfileSection, "ItemCount"));
+        // The list holds one to six profiles; anything else is no list to load from.
+        if (n < 1 || n > kMaxProfiles) {
+            m_listUnusable = true;
+            m_debug.Write(Format("The profile list of %s is unusable (ItemCount %d): no profile "
+                                 "was loaded.\n",
+                                 StrIniPath().c_str(), n));
+            return false;
+        }
+        m_listUnusable = false;
+        for (int i = 0; i < n; ++i) {
+            if (list.Get(kProfileSection, Format("Item%d", i)) == current) {
+                m_currentNumber = i;  // the last match wins
+            }
+        }
+        RecomputeCurrentPaths();
+        m_lastSwitchedTo = m_currentNumber;
+    }
+    ReadRecordFile(m_currentConfigPath, m_settings.record);
+    CompileMacros(MacroStore(RecordIniPath()), m_settings.record, m_debug);
+    return true;
+}
+
+int ProfileFiles::SaveCurrentProfile() {
+    RecomputeCurrentPaths();
+    return WriteRecordFile(m_currentConfigPath, m_settings.record);
+}
+
+void ProfileFiles::LoadCaptions(const std::string& iniPath) {
+    const IniDocument doc = IniDocument::Load(iniPath);
+    const std::string& section = m_strings[UiStrings::kSectionName];
+    for (size_t i = 0; i < m_captions.size(); ++i) {
+        m_captions[i] = doc.Get(section, Format("Item%d", static_cast<int>(i + 1)));
+    }
+}
+
+int ProfileFiles::SaveCaptions(const std::string& iniPath) {
+    int error = 0;
+    IniDocument doc = IniDocument::Load(iniPath, &error);
+    if (error != 0 && error != ENOENT) {
+        NoteWriteError(iniPath, error);
+        return error;
+    }
+    const std::string& section = m_strings[UiStrings::kSectionName];
+    for (int i = 0; i < 7; ++i) {
+        doc.Set(section, Format("Item%d", i + 1), m_captions[static_cast<size_t>(i)]);
+    }
+    error = doc.Save(iniPath);
+    if (error != 0) {
+        NoteWriteError(iniPath, error);
+    }
+    return error;
+}
+
+std::string ProfileFiles::ReadLanguageCode() const {
+    return ProfileIni::GetString(m_currentIniPath, "Skins", "Lan");
+}
+
+void ProfileFiles::CheckInitialisationMark(bool afterExport) {
+    const std::string mark = ProfileIni::GetString(m_currentIniPath, kProfileSection, "IsDefault");
+    const bool uninitialised = afterExport ? mark == "N" : (mark == "N" || mark.empty());
+    if (!uninitialised) {
+        if (const int error = ProfileIni::WriteString(m_currentIniPath, kProfileSection, "IsDefault", "Y")) {
+            NoteWriteError(m_currentIniPath, error);
+        }
+        return;
+    }
+    ApplyFactoryDefaults(m_settings.record);
+    // With no usable profile list, the current profile was never read: its file may hold
+    // the user's settings, and the defaults must not be saved over it.
+    if (m_listUnusable && PathExists(ConfigPath(m_currentNumber))) {
+        m_debug.Write("The factory defaults were not saved over " + ConfigPath(m_currentNumber) +
+                      ": repair the profile list in " + StrIniPath() + ".\n");
+        return;
+    }
+    if (const int error = ProfileIni::WriteString(m_currentIniPath, kProfileSection, "IsDefault", "Y")) {
+        NoteWriteError(m_currentIniPath, error);
+    }
+    SaveCurrentProfile();
+}
+
+int ProfileFiles::OnProfileMessage(int operation, int number, ProfileUi& ui) {
+    switch (operation) {
+        case kProfileImport:
+            m_importDone = true;
+            Import(ui);
+            ui.RefreshAfterImport();
+            break;
+        case kProfileExport:
+            Export(ui);
+            LoadCurrentProfile();
+            CheckInitialisationMark(true);
+            ui.RefreshCaptions();
+            break;
+        case kProfileSwitch:
+            Switch(number, ui);
+            break;
+        case kProfileNew:
+            NewProfile(number, ui);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void ProfileFiles::Import(ProfileUi& ui) {
+    const std::optional<std::string> chosen = ui.ChooseImportFile(m_currentConfigPath);
+    if (!chosen || !Contains(BaseName(*chosen), ".bin")) {
+        return;
+    }
+    if (!PathExists(*chosen)) {
+        m_debug.Write("Config file is not exist.\n");
+        return;
+    }
+    // A profile file is exactly 1885 bytes. Anything else is refused whole: taking its
+    // companion's captions without its settings would describe buttons wrongly.
+    const std::optional<int64_t> size = RegularFileSize(*chosen);
+    if (size != static_cast<int64_t>(kRecordFileSize)) {
+        m_lastError = *chosen + " is not a profile file (" +
+                      (size ? std::to_string(*size) + " bytes, expected 1885" : "not a file") + ")";
+        m_debug.Write(m_lastError + "\n");
+        return;
+    }
+    ReadRecordFile(*chosen, m_settings.record, "Config file is not exist.\n", false);
+    LoadCaptions(CompanionIniPath(*chosen));
+}
+
+void ProfileFiles::Export(ProfileUi& ui) {
+    std::optional<std::string> chosen = ui.ChooseExportFile(m_currentConfigPath);
+    if (!chosen) {
+        return;
+    }
+    if (!Contains(BaseName(*chosen), ".bin")) {
+        *chosen += ".bin";
+    }
+    SaveCaptions(CompanionIniPath(*chosen));
+    WriteRecordFile(*chosen, m_settings.record);
+}
+
+void ProfileFiles::Switch(int number, ProfileUi& ui) {
+    if (m_importDone) {
+        // The imported record stays in memory until the next Apply.
+        m_importDone = false;
+        ui.CloseProfilesPanel();
+        return;
+    }
+    if (number == m_lastSwitchedTo) {
+        ui.CloseProfilesPanel();
+        return;
+    }
+    m_lastSwitchedTo = number;
+    m_settings.record[rec::kProfileIndex] = static_cast<uint8_t>(number);
+    m_listUnusable = false;
+    ReadRecordFile(ConfigPath(number), m_settings.record, "Config file is not exist.");
+    m_currentIniPath = IniPath(number);
+    CheckInitialisationMark();
+    LoadCaptions(m_currentIniPath);
+    m_resetInProgress = false;
+    ui.RefreshViews();
+    ui.CloseProfilesPanel();
+    SaveCurrentProfile();
+    SaveCaptions(m_currentIniPath);
+}
+
+void ProfileFiles::NewProfile(int number, ProfileUi& ui) {
+    m_lastSwitchedTo = number;
+    m_settings.record[rec::kProfileIndex] = static_cast<uint8_t>(number);
+    m_listUnusable = false;
+    m_resetInProgress = true;
+    ReadRecordFile(BaseConfigPath(), m_settings.record);
+    m_currentIniPath = StrIniPath();
+    ApplyFactoryDefaults(m_settings.record);
+    LoadCaptions(StrIniPath());
+    m_resetInProgress = false;
+    ui.RefreshViews();
+    ui.CloseProfilesPanel();
+    SaveCurrentProfile();
+    SaveCaptions(m_currentIniPath);
+    // The new profile holds the factory settings now; without the mark, the next load
+    // would write the defaults over whatever the user applies to it.
+    if (const int error = ProfileIni::WriteString(m_currentIniPath, kProfileSection, "IsDefault", "Y")) {
+        NoteWriteError(m_currentIniPath, error);
+    }
+}
+
+}  // namespace qm

@@ -1,0 +1,134 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "i18n/UiStrings.h"
+#include "model/SettingsRecord.h"
+#include "platform/DebugOutput.h"
+
+namespace qm {
+
+// The caption shown for each button slot (slot 7 is carried, never shown); kept per
+// profile and language in the profile's INI file as "Item1".."Item7".
+using ButtonCaptions = std::array<std::string, 8>;
+
+constexpr size_t kRecordFileSize = 1 + rec::kSize;  // flag byte + record
+constexpr int kMaxProfiles = 6;
+
+// What the profile operations need from the window: the open and save dialogs of import
+// and export (filter "Gaming Mouse Profile(*.bin)|*.bin||") and the refreshes. Tests
+// implement it with a fake.
+class ProfileUi {
+public:
+    virtual ~ProfileUi() = default;
+    // nullopt when the user cancels.
+    virtual std::optional<std::string> ChooseImportFile(const std::string& initialPath) = 0;
+    virtual std::optional<std::string> ChooseExportFile(const std::string& initialPath) = 0;
+    // After an import: views, sliders, pages and captions.
+    virtual void RefreshAfterImport() {}
+    // After an export: the button captions.
+    virtual void RefreshCaptions() {}
+    // After a switch or a new profile: views, sliders, pages and captions.
+    virtual void RefreshViews() {}
+    // Closes the profiles panel and shows the main window's left-column controls again.
+    virtual void CloseProfilesPanel() {}
+};
+
+// Operations of UM_PROFILE_COMMAND.
+enum ProfileOperation : int {
+    kProfileImport = 0,
+    kProfileExport = 1,
+    kProfileSwitch = 2,
+    kProfileNew = 3,
+};
+
+// The profile files in the application-data folder: "config.bin" and "str.ini" (base
+// profile and profile list), "config%d.bin" and "str%d.ini" for profiles 0..5, and the
+// macro store "record.ini". Holds the process-wide profile state: the current profile
+// number, the profile last switched to, the import-done and reset-in-progress flags.
+class ProfileFiles {
+public:
+    // `folder` ends with '/'. `strings` supplies the caption section (entry 0).
+    ProfileFiles(std::string folder, SettingsState& settings, ButtonCaptions& captions,
+                 const UiStrings& strings, DebugOutput& debug);
+
+    const std::string& Folder() const { return m_folder; }
+    std::string RecordIniPath() const { return m_folder + "record.ini"; }
+    std::string StrIniPath() const { return m_folder + "str.ini"; }
+    std::string BaseConfigPath() const { return m_folder + "config.bin"; }
+    std::string ConfigPath(int number) const;
+    std::string IniPath(int number) const;
+    const std::string& CurrentConfigPath() const { return m_currentConfigPath; }
+    const std::string& CurrentIniPath() const { return m_currentIniPath; }
+
+    int CurrentProfileNumber() const { return m_currentNumber; }
+    // Set by the profiles panel for the profile it selects.
+    void SetCurrentProfileNumber(int number) { m_currentNumber = number; }
+    int LastSwitchedTo() const { return m_lastSwitchedTo; }
+    bool ImportDone() const { return m_importDone; }
+    bool ResetInProgress() const { return m_resetInProgress; }
+    void SetResetInProgress(bool on) { m_resetInProgress = on; }
+    uint8_t FirstRunFlag() const { return m_firstRunFlag; }
+    // The last failure worth telling the user (a file that could not be written), or empty.
+    const std::string& LastError() const { return m_lastError; }
+
+    // Reads a profile record file: the flag byte, then up to 1884 record bytes (a shorter
+    // file fills only the start of the record). A missing file writes `missingMessage` and
+    // leaves the record unchanged. Returns whether the file was read.
+    bool ReadRecordFile(const std::string& path, SettingsRecord& record,
+                        const char* missingMessage = "Config file is not exist.\n",
+                        bool writeDebugLine = true);
+    // Writes flag 1 and the record, replacing the file atomically. Returns 0 or errno.
+    int WriteRecordFile(const std::string& path, const SettingsRecord& record);
+
+    // Finds the current profile in str.ini's list, reads its record file and compiles the
+    // macro store into it. In reset mode it reads the base files instead. Returns false
+    // when the profile list does not allow a load (nothing is then loaded or compiled).
+    bool LoadCurrentProfile();
+    int SaveCurrentProfile();
+    void LoadCaptions(const std::string& iniPath);
+    int SaveCaptions(const std::string& iniPath);
+    // "Lan" of section "Skins" of the current INI file.
+    std::string ReadLanguageCode() const;
+
+    // "IsDefault" of the current INI file: "N" or empty writes the factory defaults and
+    // saves (after an export only "N" does); "Y" is written either way.
+    void CheckInitialisationMark(bool afterExport = false);
+
+    // The handler of UM_PROFILE_COMMAND; always returns 0.
+    int OnProfileMessage(int operation, int number, ProfileUi& ui);
+
+private:
+    void Import(ProfileUi& ui);
+    void Export(ProfileUi& ui);
+    void Switch(int number, ProfileUi& ui);
+    void NewProfile(int number, ProfileUi& ui);
+    void RecomputeCurrentPaths();
+    void NoteWriteError(const std::string& path, int error);
+
+    std::string m_folder;
+    SettingsState& m_settings;
+    ButtonCaptions& m_captions;
+    const UiStrings& m_strings;
+    DebugOutput& m_debug;
+
+    std::string m_currentConfigPath;
+    std::string m_currentIniPath;
+    int m_currentNumber = 0;
+    int m_lastSwitchedTo = -1;
+    bool m_importDone = false;
+    bool m_resetInProgress = false;
+    // Set when the profile list did not allow the last load: the record then holds no
+    // profile, and nothing may be saved over the current profile's file on its behalf.
+    bool m_listUnusable = false;
+    uint8_t m_firstRunFlag = 0;
+    std::string m_lastError;
+};
+
+// The companion INI of an exported or imported ".bin" file: the last ".bin" of the file
+// name replaced by ".ini".
+std::string CompanionIniPath(const std::string& binPath);
+
+}  // namespace qm
