@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "TestUtil.h"
+#include "model/FirstRun.h"
+#include "model/ProfileFiles.h"
+#include "platform/AppDataFolder.h"
+#include "platform/ProfileIni.h"
+
+namespace qm {
+namespace {
+
+using test::ReadFile;
+using test::ScopedEnv;
+
+TEST(AppDataFolder, FollowsXdgConfigHome) {
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", "/x/conf");
+        EXPECT_EQ(AppDataFolder(), "/x/conf/QM517 Pro/");
+    }
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
+        ScopedEnv home("HOME", "/home/u");
+        EXPECT_EQ(AppDataFolder(), "/home/u/.config/QM517 Pro/");
+    }
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", "relative/path");  // not absolute: ignored
+        ScopedEnv home("HOME", "/home/v");
+        EXPECT_EQ(AppDataFolder(), "/home/v/.config/QM517 Pro/");
+    }
+}
+
+TEST(AppDataFolder, LanguageFromTheLocale) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"de_DE.UTF-8", "DE"}, {"de_AT", "DE"},      {"zh_CN.UTF-8", "CHS"}, {"zh_SG", "CHS"},
+        {"zh_TW.UTF-8", "CHT"}, {"zh_HK", "CHT"},    {"en_US.UTF-8", "EN"},  {"fr_FR", "EN"},
+        {"C", "EN"},            {"", "EN"},
+    };
+    for (const auto& [locale, code] : cases) {
+        EXPECT_EQ(LanguageFromLocale(locale), code) << locale;
+    }
+}
+
+TEST(FirstRun, SeedsAMissingFolderWithTheBaseFiles) {
+    test::TempDir dir;
+    const std::string folder = dir / "conf/QM517 Pro/";
+    ASSERT_EQ(SeedAppDataFolder(folder, "CHS"), 0);
+    EXPECT_EQ(test::ListFolder(folder),
+              (std::vector<std::string>{"config.bin", "str.ini", "str0.ini", "str1.ini", "str2.ini",
+                                        "str3.ini", "str4.ini", "str5.ini"}));
+    SettingsRecord factory;
+    ApplyFactoryDefaults(factory);
+    EXPECT_EQ(ReadFile(folder + "config.bin"),
+              std::string(1, '\x01') + std::string(factory.bytes.begin(), factory.bytes.end()));
+    const IniDocument list = IniDocument::Load(folder + "str.ini");
+    EXPECT_EQ(list.Get("Profile", "CurProfileName"), "Profile 1");
+    EXPECT_EQ(list.Get("Profile", "ItemCount"), "1");
+    EXPECT_EQ(list.Get("Profile", "Item0"), "Profile 1");
+    EXPECT_EQ(list.Get("Skins", "Lan"), "CHS");
+    for (int n = 0; n < 6; ++n) {
+        const IniDocument p = IniDocument::Load(folder + "str" + std::to_string(n) + ".ini");
+        EXPECT_EQ(p.Get("Profile", "IsDefault"), "N");
+        EXPECT_EQ(p.Get("Skins", "Lan"), "CHS");
+        EXPECT_EQ(p.Get("Setting-EN", "Item1"), "Click");
+        EXPECT_EQ(p.Get("Setting-CHS", "Item1"), "左键");
+        EXPECT_EQ(p.Get("Setting-DE", "Item5"), "Sniper");
+        EXPECT_EQ(p.Get("Setting-CHT", "Item7"), "DPI -");
+    }
+    // An existing folder is never touched.
+    test::WriteFile(folder + "str.ini", "mine");
+    ASSERT_EQ(SeedAppDataFolder(folder, "EN"), 0);
+    EXPECT_EQ(ReadFile(folder + "str.ini"), "mine");
+    EXPECT_EQ(test::ListFolder(dir / "conf"), std::vector<std::string>{"QM517 Pro"});
+}
+
+TEST(FirstRun, TheFirstStartInitialisesProfile1) {
+    test::TempDir dir;
+    const std::string folder = dir / "QM517 Pro/";
+    ASSERT_EQ(SeedAppDataFolder(folder, "DE"), 0);
+    SettingsState settings;
+    ButtonCaptions captions;
+    UiStrings strings;
+    CapturedDebugOutput debug;
+    ProfileFiles files(folder, settings, captions, strings, debug);
+    ASSERT_TRUE(files.LoadCurrentProfile());
+    EXPECT_TRUE(debug.Contains("Config file is not exist.\n"));
+    settings.Commit();
+    strings.FillUiStrings(files.ReadLanguageCode());
+    files.LoadCaptions(files.CurrentIniPath());
+    files.CheckInitialisationMark();
+
+    EXPECT_EQ(captions[0], "Klick");
+    EXPECT_EQ(captions[2], "Scrollen");  // the trailing blank does not survive the INI file
+    SettingsRecord factory;
+    ApplyFactoryDefaults(factory);
+    EXPECT_EQ(settings.record, factory);
+    EXPECT_EQ(ReadFile(folder + "config0.bin").substr(1),
+              std::string(factory.bytes.begin(), factory.bytes.end()));
+    EXPECT_EQ(ProfileIni::GetString(folder + "str0.ini", "Profile", "IsDefault"), "Y");
+}
+
+TEST(FirstRun, ASeedThatCannotBeWrittenLeavesNoHalfFolder) {
+    test::TempDir dir;
+    ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
+    const std::string folder = dir / "QM517 Pro/";
+    const int result =
+        test::RunUnprivileged([&] { return SeedAppDataFolder(folder, "EN") == EACCES ? 0 : 1; });
+    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(test::FileExists(folder));
+}
+
+}  // namespace
+}  // namespace qm

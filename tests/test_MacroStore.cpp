@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include "TestUtil.h"
+#include "macros/MacroStore.h"
+
+namespace qm {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+struct MacroStoreTest : ::testing::Test {
+    test::TempDir dir;
+    std::string path = dir / "record.ini";
+    MacroStore store{path};
+
+    MacroEditorState Editor(std::vector<std::string> names, int selected,
+                            std::vector<std::string> keys) {
+        MacroEditorState s;
+        s.names = std::move(names);
+        s.selected = selected;
+        s.keystrokes = std::move(keys);
+        return s;
+    }
+};
+
+TEST_F(MacroStoreTest, FullWriteLaysOutNameListAndSectionInOrder) {
+    WriteFile(path, "");
+    MacroEditorState s = Editor({"Macro_1", "Macro_2"}, 0, {"A   Dn", "50 ms", "A   Up"});
+    s.recordDelays = true;
+    s.loopText = "3";
+    ASSERT_EQ(store.WriteMacroToIni(s), 0);
+    EXPECT_EQ(ReadFile(path),
+              "[MacroName]\n"
+              "MacroCount=2\n"
+              "0=Macro_1\n"
+              "1=Macro_2\n"
+              "[Macro_1]\n"
+              "DelayTimeSelStatus=1\n"
+              "MacroLoopTimes=3\n"
+              "ItemCount=3\n"
+              "Item0=A   Dn\n"
+              "Item1=50 ms\n"
+              "Item2=A   Up\n");
+    EXPECT_EQ(store.ReadNames(), (std::vector<std::string>{"Macro_1", "Macro_2"}));
+    const MacroSection m = store.ReadMacro("Macro_1");
+    EXPECT_EQ(m.delayTimeSelStatus, "1");
+    EXPECT_EQ(m.loopTimes, "3");
+    EXPECT_EQ(m.items, (std::vector<std::string>{"A   Dn", "50 ms", "A   Up"}));
+}
+
+TEST_F(MacroStoreTest, AnEmptyKeystrokeListRemovesTheSectionButKeepsTheName) {
+    WriteFile(path, "[Macro_1]\nItemCount=1\nItem0=B   Dn\n");
+    ASSERT_EQ(store.WriteMacroToIni(Editor({"Macro_1"}, 0, {})), 0);
+    EXPECT_EQ(ReadFile(path), "[MacroName]\nMacroCount=1\n0=Macro_1\n");
+}
+
+TEST_F(MacroStoreTest, DeletingTheOnlyMacroLeavesAnEmptyList) {
+    WriteFile(path, "[MacroName]\nMacroCount=1\n0=Macro_1\n[Macro_1]\nItemCount=0\n");
+    ASSERT_EQ(store.DeleteMacro({}, "Macro_1"), 0);
+    EXPECT_EQ(ReadFile(path), "[MacroName]\nMacroCount=0\n0=\n");
+    EXPECT_TRUE(store.ReadNames().empty());
+}
+
+TEST_F(MacroStoreTest, WriteAfterAnEditDropsTheDelayOptionAndKeepsTheReadLoopCount) {
+    WriteFile(path, "[Old]\nDelayTimeSelStatus=1\nMacroLoopTimes=9\nItemCount=0\n");
+    MacroEditorState s = Editor({"New"}, 0, {});
+    s.snapshot = {"Old", "7"};
+    s.loopText = "1";
+    ASSERT_EQ(store.WriteAfterEdit(s), 0);
+    EXPECT_EQ(ReadFile(path),
+              "[Old]\nDelayTimeSelStatus=1\nMacroLoopTimes=9\nItemCount=0\n"
+              "[MacroName]\nMacroCount=1\n0=New\n"
+              "[New]\nMacroLoopTimes=7\nItemCount=0\n");
+}
+
+TEST_F(MacroStoreTest, WriteOfARecording) {
+    WriteFile(path, "[Macro_1]\nItemCount=1\nItem0=old\n");
+    ASSERT_EQ(store.WriteRecording({"Macro_1"}, {"Macro_1", "0", "2", "A   Dn", "A   Up"}), 0);
+    EXPECT_EQ(ReadFile(path),
+              "[MacroName]\nMacroCount=1\n0=Macro_1\n"
+              "[Macro_1]\nDelayTimeSelStatus=0\nMacroLoopTimes=2\nItemCount=2\n"
+              "Item0=A   Dn\nItem1=A   Up\n");
+}
+
+TEST_F(MacroStoreTest, WritesThatNeedTheStoreDoNothingWithoutIt) {
+    MacroEditorState s = Editor({"Macro_1"}, 0, {"A   Dn"});
+    EXPECT_EQ(store.WriteMacroToIni(s), MacroStore::kNotWritten);
+    EXPECT_EQ(store.WriteAfterEdit(s), MacroStore::kNotWritten);
+    EXPECT_EQ(store.WriteRecording({"Macro_1"}, {"Macro_1", "0", "1", "A   Dn"}),
+              MacroStore::kNotWritten);
+    EXPECT_FALSE(test::FileExists(path));
+    EXPECT_TRUE(store.ReadNames().empty());
+
+    WriteFile(path, "");
+    EXPECT_EQ(store.WriteMacroToIni(Editor({}, -1, {})), MacroStore::kNotWritten);
+    EXPECT_EQ(store.WriteRecording({"Macro_1"}, {}), MacroStore::kNotWritten);
+    EXPECT_EQ(ReadFile(path), "");
+}
+
+TEST_F(MacroStoreTest, TheLoopCountWriteCreatesTheStore) {
+    ASSERT_EQ(store.WriteLoopCount("Macro_1", 65535), 0);
+    EXPECT_EQ(ReadFile(path), "[Macro_1]\nMacroLoopTimes=65535\n");
+}
+
+TEST_F(MacroStoreTest, CountsAreBoundedByWhatTheFileHolds) {
+    WriteFile(path,
+              "[MacroName]\nMacroCount=99999999\n0=a\n2=c\n"
+              "[a]\nItemCount=99999999\nItem0=A   Dn\nItem2=A   Up\n"
+              "[c]\nItemCount=99999999\nItem99999998=x\n");
+    EXPECT_EQ(store.ReadNames(), (std::vector<std::string>{"a", "", "c"}));
+    EXPECT_EQ(store.ReadMacro("a").items, (std::vector<std::string>{"A   Dn", "", "A   Up"}));
+    // One absurd key cannot make the list absurdly long.
+    EXPECT_EQ(store.ReadMacro("c").items.size(), static_cast<size_t>(kMaxStoreListEntries));
+}
+
+TEST_F(MacroStoreTest, BadCountsReadAsNothing) {
+    for (const char* count : {"", "abc", "-1", "0"}) {
+        WriteFile(path, std::string("[MacroName]\nMacroCount=") + count + "\n0=a\n");
+        EXPECT_TRUE(store.ReadNames().empty()) << count;
+    }
+    WriteFile(path, "[MacroName]\n0=a\n");
+    EXPECT_TRUE(store.ReadNames().empty());
+    WriteFile(path, std::string("\x01\x02[\xFF\xFE\0garbage]", 14) + "\n=\n===\n[MacroName\n");
+    EXPECT_TRUE(store.ReadNames().empty());
+}
+
+TEST_F(MacroStoreTest, NamesWithBracketsAndBlanksKeepTheirSections) {
+    WriteFile(path, "");
+    MacroEditorState s = Editor({"My ]Macro", "two words"}, 0, {"B   Dn"});
+    s.loopText = "1";
+    ASSERT_EQ(store.WriteMacroToIni(s), 0);
+    s.selected = 1;
+    s.keystrokes = {"C   Dn"};
+    ASSERT_EQ(store.WriteMacroToIni(s), 0);
+    EXPECT_EQ(store.ReadNames(), (std::vector<std::string>{"My ]Macro", "two words"}));
+    EXPECT_EQ(store.ReadMacro("My ]Macro").items, std::vector<std::string>{"B   Dn"});
+    EXPECT_EQ(store.ReadMacro("two words").items, std::vector<std::string>{"C   Dn"});
+}
+
+TEST_F(MacroStoreTest, LoadingAMacroNormalisesItsLoopCountAndWritesItBack) {
+    struct Case {
+        const char* stored;
+        const char* shown;
+        bool loopEnabled;
+    };
+    const Case cases[] = {
+        {"0", "1", false},     {"70000", "1", false}, {"abc", "1", false},
+        {"", "1", false},      {"1", "1", false},     {"5", "5", true},
+        {"65535", "65535", true},
+    };
+    for (const auto& c : cases) {
+        WriteFile(path, std::string("[MacroName]\nMacroCount=1\n0=M\n[M]\nMacroLoopTimes=") +
+                            c.stored + "\nItemCount=1\nItem0=A   Dn\n");
+        MacroEditorState s;
+        s.names = {"M"};
+        SelectMacro(store, s, 0);
+        EXPECT_EQ(s.loopText, c.shown) << c.stored;
+        EXPECT_EQ(s.loopEnabled, c.loopEnabled) << c.stored;
+        EXPECT_EQ(store.ReadMacro("M").loopTimes, c.shown) << c.stored;
+        EXPECT_EQ(s.snapshot, (std::vector<std::string>{"M", c.stored, "A   Dn"}));
+    }
+}
+
+TEST_F(MacroStoreTest, DelayOptionFollowsTheStoredFlag) {
+    struct Case {
+        const char* stored;
+        bool before;
+        bool after;
+    };
+    const Case cases[] = {{"1", false, true}, {"0", true, false}, {"2", true, true},
+                          {"", false, false}, {"", true, true}};
+    for (const auto& c : cases) {
+        WriteFile(path, std::string("[M]\nDelayTimeSelStatus=") + c.stored + "\nItemCount=0\n");
+        MacroEditorState s;
+        s.names = {"M"};
+        s.recordDelays = c.before;
+        SelectMacro(store, s, 0);
+        EXPECT_EQ(s.recordDelays, c.after) << '"' << c.stored << '"' << c.before;
+    }
+}
+
+TEST_F(MacroStoreTest, LoadingAllListsEveryNameAndShowsTheFirst) {
+    WriteFile(path,
+              "[MacroName]\nMacroCount=2\n0=One\n1=Two\n"
+              "[One]\nDelayTimeSelStatus=5\nMacroLoopTimes=2\nItemCount=1\nItem0=A   Dn\n"
+              "[Two]\nDelayTimeSelStatus=1\nMacroLoopTimes=1\nItemCount=2\nItem0=B   Dn\n"
+              "Item1=B   Up\n");
+    MacroEditorState s;
+    LoadAllMacros(store, s);
+    EXPECT_EQ(s.names, (std::vector<std::string>{"One", "Two"}));
+    EXPECT_EQ(s.selected, 0);
+    EXPECT_EQ(s.keystrokes, std::vector<std::string>{"A   Dn"});
+    EXPECT_EQ(s.loopText, "2");
+    EXPECT_TRUE(s.loopEnabled);
+    // The first macro's "5" leaves the option as the pass over all macros left it.
+    EXPECT_TRUE(s.recordDelays);
+}
+
+TEST_F(MacroStoreTest, ItemsParseIntoPressReleaseOrNothing) {
+    EXPECT_EQ(ParseMacroItem("A   Dn").kind, ItemKind::kPress);
+    EXPECT_EQ(ParseMacroItem("A   Dn").keyName, "A");
+    EXPECT_EQ(ParseMacroItem("Up   Up").keyName, "Up");
+    EXPECT_EQ(ParseMacroItem("Down   Dn").keyName, "Down");
+    EXPECT_EQ(ParseMacroItem("Page Up   Up").kind, ItemKind::kRelease);
+    EXPECT_EQ(ParseMacroItem("A  Dn").kind, ItemKind::kOther);
+    EXPECT_EQ(ParseMacroItem("50 ms").kind, ItemKind::kOther);
+    EXPECT_EQ(ParseMacroItem("").kind, ItemKind::kOther);
+
+    const std::string items[] = {"50 ms", "5 ms", "0 ms", "70000 ms", "x ms", "A   Dn", "note"};
+    const int pauses[] = {50, 10, 10, 70000, 10, 50, 50};
+    for (size_t i = 0; i < std::size(items); ++i) {
+        EXPECT_EQ(PauseBefore(&items[i]), pauses[i]) << items[i];
+    }
+    EXPECT_EQ(PauseBefore(nullptr), 50);
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,418 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+#include "TestUtil.h"
+#include "model/ProfileFiles.h"
+#include "platform/ProfileIni.h"
+
+namespace qm {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+struct FakeUi : ProfileUi {
+    std::optional<std::string> importChoice;
+    std::optional<std::string> exportChoice;
+    std::string offeredName;
+    std::vector<std::string> calls;
+
+    std::optional<std::string> ChooseImportFile(const std::string& initial) override {
+        offeredName = initial;
+        calls.push_back("import dialog");
+        return importChoice;
+    }
+    std::optional<std::string> ChooseExportFile(const std::string& initial) override {
+        offeredName = initial;
+        calls.push_back("export dialog");
+        return exportChoice;
+    }
+    void RefreshAfterImport() override { calls.push_back("refresh after import"); }
+    void RefreshCaptions() override { calls.push_back("refresh captions"); }
+    void RefreshViews() override { calls.push_back("refresh views"); }
+    void CloseProfilesPanel() override { calls.push_back("close panel"); }
+};
+
+// A record file: the flag byte, then record bytes that name their profile in byte 0 and
+// otherwise follow a pattern that no default matches.
+std::string RecordFile(uint8_t flag, uint8_t profileByte, size_t size = kRecordFileSize) {
+    std::string file(size, '\0');
+    for (size_t i = 0; i < size; ++i) {
+        file[i] = static_cast<char>(i == 0 ? flag : i == 1 ? profileByte : 1 + (i * 7) % 250);
+    }
+    return file;
+}
+
+std::string ProfileList(const char* count, std::vector<std::string> names, const char* current) {
+    std::string text = "[Profile]\n";
+    if (current != nullptr) {
+        text += std::string("CurProfileName=") + current + "\n";
+    }
+    if (count != nullptr) {
+        text += std::string("ItemCount=") + count + "\n";
+    }
+    for (size_t i = 0; i < names.size(); ++i) {
+        text += "Item" + std::to_string(i) + "=" + names[i] + "\n";
+    }
+    return text;
+}
+
+const char* kMacroStore = "[MacroName]\nMacroCount=1\n0=M\n[M]\nMacroLoopTimes=1\nItemCount=1\n"
+                          "Item0=A   Dn\n";
+
+std::string Captions(const std::string& prefix) {
+    std::string text = "[Setting-EN]\n";
+    for (int i = 1; i <= 7; ++i) {
+        text += "Item" + std::to_string(i) + "=" + prefix + std::to_string(i) + "\n";
+    }
+    return text;
+}
+
+struct Profiles : ::testing::Test {
+    test::TempDir dir;
+    SettingsState settings;
+    ButtonCaptions captions;
+    UiStrings strings;
+    CapturedDebugOutput debug;
+    FakeUi ui;
+    std::unique_ptr<ProfileFiles> files;
+
+    void SetUp() override {
+        strings.FillUiStrings("EN");
+        settings.record.bytes.fill(0xEE);
+        files = std::make_unique<ProfileFiles>(dir.Path(), settings, captions, strings, debug);
+    }
+    std::string P(const std::string& name) const { return dir / name; }
+    std::string RecordBytes() const {
+        return std::string(settings.record.bytes.begin(), settings.record.bytes.end());
+    }
+};
+
+TEST_F(Profiles, RecordFilesRoundTripWithTheirDebugLines) {
+    for (size_t i = 0; i < rec::kSize; ++i) {
+        settings.record.bytes[i] = static_cast<uint8_t>(i * 31 + 7);
+    }
+    const SettingsRecord written = settings.record;
+    ASSERT_EQ(files->WriteRecordFile(P("config3.bin"), settings.record), 0);
+    const std::string file = ReadFile(P("config3.bin"));
+    ASSERT_EQ(file.size(), 1885u);
+    EXPECT_EQ(file[0], '\x01');
+    EXPECT_EQ(file.substr(1), RecordBytes());
+    EXPECT_TRUE(debug.Contains("Data num:1 BYTE -1884 BYTE\n Struct size:1884 BYTE"));
+
+    settings.record.bytes.fill(0);
+    EXPECT_TRUE(files->ReadRecordFile(P("config3.bin"), settings.record));
+    EXPECT_EQ(settings.record, written);
+    EXPECT_TRUE(debug.Contains("Program First Run Flag:1\nRead Size is: 1884"));
+}
+
+TEST_F(Profiles, ShortAndLongRecordFilesFillWhatTheyHold) {
+    for (size_t size : {0, 1, 1000, 1885, 5000}) {
+        settings.record.bytes.fill(0xEE);
+        debug.Clear();
+        const std::string file = RecordFile(7, 3, size);
+        WriteFile(P("config0.bin"), file);
+        ASSERT_TRUE(files->ReadRecordFile(P("config0.bin"), settings.record));
+        const size_t got = size == 0 ? 0 : std::min<size_t>(size - 1, 1884);
+        EXPECT_EQ(RecordBytes().substr(0, got), size == 0 ? "" : file.substr(1, got)) << size;
+        EXPECT_EQ(RecordBytes().substr(got), std::string(1884 - got, '\xEE')) << size;
+        const int flag = size == 0 ? 0 : 7;
+        EXPECT_EQ(debug.Lines(), std::vector<std::string>{"Program First Run Flag:" +
+                                                          std::to_string(flag) +
+                                                          "\nRead Size is: " + std::to_string(got)})
+            << size;
+    }
+}
+
+TEST_F(Profiles, ImportTakesOnlyWholeProfileFiles) {
+    for (size_t size : {0, 1, 1000, 1885, 5000}) {
+        settings.record.bytes.fill(0xEE);
+        captions = {};
+        const std::string bin = P("export" + std::to_string(size) + ".bin");
+        WriteFile(bin, RecordFile(1, 4, size));
+        WriteFile(CompanionIniPath(bin), Captions("Imported "));
+        ui.importChoice = bin;
+        debug.Clear();
+        files->OnProfileMessage(kProfileImport, 0, ui);
+        EXPECT_TRUE(files->ImportDone());
+        if (size == 1885) {
+            EXPECT_EQ(RecordBytes(), RecordFile(1, 4).substr(1));
+            EXPECT_EQ(captions[0], "Imported 1");
+            EXPECT_EQ(captions[6], "Imported 7");
+            // An import writes no debug line of its own read.
+            EXPECT_TRUE(debug.Lines().empty());
+        } else {
+            EXPECT_EQ(RecordBytes(), std::string(1884, '\xEE')) << size;
+            EXPECT_EQ(captions[0], "") << size;
+        }
+    }
+    EXPECT_EQ(ui.calls.back(), "refresh after import");
+}
+
+TEST_F(Profiles, ImportEndsOnCancelOrOnANameWithoutBin) {
+    WriteFile(P("good.dat"), RecordFile(1, 4));
+    for (std::optional<std::string> choice : {std::optional<std::string>{},
+                                              std::optional<std::string>{P("good.dat")},
+                                              std::optional<std::string>{P("missing.bin")}}) {
+        ui.importChoice = choice;
+        files->OnProfileMessage(kProfileImport, 0, ui);
+        EXPECT_TRUE(files->ImportDone());  // set even when the import is cancelled
+        EXPECT_EQ(RecordBytes(), std::string(1884, '\xEE'));
+    }
+    EXPECT_EQ(debug.Lines(), std::vector<std::string>{"Config file is not exist.\n"});
+}
+
+TEST_F(Profiles, AMissingRecordFileLeavesTheRecord) {
+    EXPECT_FALSE(files->ReadRecordFile(P("config5.bin"), settings.record));
+    EXPECT_EQ(debug.Lines(), std::vector<std::string>{"Config file is not exist.\n"});
+    ASSERT_EQ(mkdir(P("config4.bin").c_str(), 0755), 0);
+    EXPECT_FALSE(files->ReadRecordFile(P("config4.bin"), settings.record));
+    EXPECT_EQ(RecordBytes(), std::string(1884, '\xEE'));
+}
+
+TEST_F(Profiles, TheCurrentProfileIsFoundByNameInTheList) {
+    struct Case {
+        std::string list;
+        bool loads;
+        int number;
+    };
+    const Case cases[] = {
+        {ProfileList("2", {"A", "B"}, "B"), true, 1},
+        {ProfileList("3", {"Game", "Other", "Game"}, "Game"), true, 2},  // the last match wins
+        {ProfileList("3", {"Game", "Other", "Game"}, "game"), true, 0},  // exact, no match
+        {ProfileList("1", {"A"}, nullptr), true, 0},
+        {ProfileList("abc", {"A"}, "A"), false, 0},
+        {ProfileList("0", {"A"}, "A"), false, 0},
+        {ProfileList("7", {"A"}, "A"), false, 0},
+        {ProfileList("-1", {"A"}, "A"), false, 0},
+        {ProfileList(nullptr, {"A"}, "A"), false, 0},
+        {"", false, 0},
+    };
+    WriteFile(P("record.ini"), kMacroStore);
+    for (int n = 0; n < 3; ++n) {
+        WriteFile(P("config" + std::to_string(n) + ".bin"), RecordFile(1, static_cast<uint8_t>(10 + n)));
+    }
+    for (const auto& c : cases) {
+        WriteFile(P("str.ini"), c.list);
+        settings.record.bytes.fill(0xEE);
+        files = std::make_unique<ProfileFiles>(dir.Path(), settings, captions, strings, debug);
+        EXPECT_EQ(files->LoadCurrentProfile(), c.loads) << c.list;
+        EXPECT_EQ(files->CurrentProfileNumber(), c.number) << c.list;
+        if (c.loads) {
+            EXPECT_EQ(settings.record[0], 10 + c.number) << c.list;
+            EXPECT_EQ(files->CurrentIniPath(), P("str" + std::to_string(c.number) + ".ini"));
+            // The macro store was compiled into the record.
+            EXPECT_EQ(test::ToHex(settings.record.MacroSlot(0), 4), "00 01 05 04");
+        } else {
+            EXPECT_EQ(RecordBytes(), std::string(1884, '\xEE')) << c.list;
+        }
+    }
+}
+
+TEST_F(Profiles, ResetModeLoadsTheBaseFiles) {
+    WriteFile(P("str.ini"), ProfileList("2", {"A", "B"}, "B"));
+    WriteFile(P("config.bin"), RecordFile(1, 0x99));
+    WriteFile(P("config1.bin"), RecordFile(1, 0x11));
+    files->SetResetInProgress(true);
+    EXPECT_TRUE(files->LoadCurrentProfile());
+    EXPECT_EQ(settings.record[0], 0x99);
+    EXPECT_EQ(files->CurrentIniPath(), P("str.ini"));
+    EXPECT_EQ(files->CurrentConfigPath(), P("config.bin"));
+}
+
+TEST_F(Profiles, TheInitialisationMarkDecidesWhetherDefaultsAreWritten) {
+    struct Case {
+        const char* ini;
+        bool afterExport;
+        bool defaults;
+    };
+    const Case cases[] = {
+        {"[Profile]\nIsDefault=N\n", false, true},  {"[Profile]\nIsDefault=\n", false, true},
+        {"", false, true},                          {"[Profile]\nIsDefault=y\n", false, false},
+        {"[Profile]\nIsDefault=Y\n", false, false}, {"[Profile]\nIsDefault=n\n", false, false},
+        {"[Profile]\nIsDefault=N\n", true, true},   {"", true, false},
+    };
+    WriteFile(P("str.ini"), ProfileList("1", {"A"}, "A"));
+    for (const auto& c : cases) {
+        WriteFile(P("config0.bin"), RecordFile(1, 0));
+        WriteFile(P("str0.ini"), c.ini);
+        ASSERT_TRUE(files->LoadCurrentProfile());
+        files->CheckInitialisationMark(c.afterExport);
+        EXPECT_EQ(ReadFile(P("str0.ini")).find("IsDefault=Y") != std::string::npos, true) << c.ini;
+        const std::string saved = ReadFile(P("config0.bin"));
+        if (c.defaults) {
+            EXPECT_EQ(settings.record[rec::kPointerSpeed], 6) << c.ini;
+            EXPECT_EQ(saved.substr(1), RecordBytes()) << c.ini;
+        } else {
+            EXPECT_EQ(saved, RecordFile(1, 0)) << c.ini;
+            EXPECT_EQ(RecordBytes(), RecordFile(1, 0).substr(1)) << c.ini;
+        }
+    }
+}
+
+TEST_F(Profiles, AnUnusableListNeverOverwritesAProfileWithDefaults) {
+    WriteFile(P("str.ini"), ProfileList("abc", {"A"}, "A"));
+    WriteFile(P("config0.bin"), RecordFile(1, 5));
+    EXPECT_FALSE(files->LoadCurrentProfile());
+    files->CheckInitialisationMark();
+    EXPECT_EQ(settings.record[rec::kPointerSpeed], 6);  // the defaults are shown
+    EXPECT_EQ(ReadFile(P("config0.bin")), RecordFile(1, 5));
+}
+
+TEST_F(Profiles, SwitchingAfterAnImportKeepsTheImportedRecord) {
+    WriteFile(P("str.ini"), ProfileList("2", {"A", "B"}, "A"));
+    WriteFile(P("config0.bin"), RecordFile(1, 0));
+    WriteFile(P("config1.bin"), RecordFile(1, 1));
+    WriteFile(P("in.bin"), RecordFile(1, 0x42));
+    ASSERT_TRUE(files->LoadCurrentProfile());
+    ui.importChoice = P("in.bin");
+    files->OnProfileMessage(kProfileImport, 1, ui);
+    files->SetCurrentProfileNumber(1);
+    ui.calls.clear();
+    files->OnProfileMessage(kProfileSwitch, 1, ui);
+    EXPECT_EQ(settings.record[0], 0x42);
+    EXPECT_FALSE(files->ImportDone());
+    EXPECT_EQ(ui.calls, std::vector<std::string>{"close panel"});
+    EXPECT_EQ(ReadFile(P("config1.bin")), RecordFile(1, 1));
+}
+
+TEST_F(Profiles, SwitchingToTheProfileShownOnlyClosesThePanel) {
+    WriteFile(P("str.ini"), ProfileList("2", {"A", "B"}, "B"));
+    WriteFile(P("config1.bin"), RecordFile(1, 1));
+    ASSERT_TRUE(files->LoadCurrentProfile());
+    settings.record[rec::kSensitivityX] = 9;  // an edit not yet applied
+    files->OnProfileMessage(kProfileSwitch, 1, ui);
+    EXPECT_EQ(ui.calls, std::vector<std::string>{"close panel"});
+    EXPECT_EQ(settings.record[rec::kSensitivityX], 9);
+}
+
+TEST_F(Profiles, SwitchingLoadsTheOtherProfilesFiles) {
+    WriteFile(P("str.ini"), ProfileList("2", {"A", "B"}, "A"));
+    WriteFile(P("config0.bin"), RecordFile(1, 0));
+    WriteFile(P("config1.bin"), RecordFile(1, 0x21));
+    WriteFile(P("str1.ini"), "[Profile]\nIsDefault=Y\n" + Captions("B"));
+    ASSERT_TRUE(files->LoadCurrentProfile());
+    files->SetCurrentProfileNumber(1);  // the panel's selection
+    files->OnProfileMessage(kProfileSwitch, 1, ui);
+    EXPECT_EQ(settings.record[0], 0x21);  // the file's byte replaces the number
+    EXPECT_EQ(captions[0], "B1");
+    EXPECT_EQ(files->CurrentIniPath(), P("str1.ini"));
+    EXPECT_EQ(files->LastSwitchedTo(), 1);
+    EXPECT_EQ(ui.calls, (std::vector<std::string>{"refresh views", "close panel"}));
+    EXPECT_EQ(ReadFile(P("config1.bin")), RecordFile(1, 0x21));
+    EXPECT_EQ(ReadFile(P("config0.bin")), RecordFile(1, 0));
+}
+
+TEST_F(Profiles, SwitchingToAProfileWithoutFilesGivesItTheDefaults) {
+    WriteFile(P("str.ini"), ProfileList("1", {"A"}, "A"));
+    WriteFile(P("config0.bin"), RecordFile(1, 0));
+    ASSERT_TRUE(files->LoadCurrentProfile());
+    debug.Clear();
+    files->SetCurrentProfileNumber(4);
+    files->OnProfileMessage(kProfileSwitch, 4, ui);
+    EXPECT_TRUE(debug.Contains("Config file is not exist."));
+    EXPECT_EQ(settings.record[0], 4);
+    EXPECT_EQ(settings.record[rec::kPointerSpeed], 6);
+    EXPECT_EQ(ReadFile(P("config4.bin")).substr(1), RecordBytes());
+    EXPECT_NE(ReadFile(P("str4.ini")).find("IsDefault=Y"), std::string::npos);
+}
+
+TEST_F(Profiles, ANewProfileStartsFromTheBaseFileWithDefaults) {
+    SettingsRecord base;
+    base.bytes.fill(0x33);
+    base[0] = 0;
+    std::string baseFile(1, '\x01');
+    baseFile.append(base.bytes.begin(), base.bytes.end());
+    WriteFile(P("config.bin"), baseFile);
+    WriteFile(P("str.ini"), ProfileList("3", {"A", "B", "C"}, "A") + Captions("Base"));
+    WriteFile(P("str2.ini"), "[Profile]\nIsDefault=N\n");
+    files->SetCurrentProfileNumber(2);
+    files->OnProfileMessage(kProfileNew, 2, ui);
+
+    SettingsRecord expected = base;
+    ApplyFactoryDefaults(expected);
+    EXPECT_EQ(settings.record, expected);  // profileIndex is the base file's byte 0
+    EXPECT_EQ(ReadFile(P("config2.bin")), std::string(1, '\x01') + std::string(expected.bytes.begin(), expected.bytes.end()));
+    EXPECT_EQ(ProfileIni::GetString(P("str2.ini"), "Setting-EN", "Item3"), "Base3");
+    // Marked as initialised, so the next load keeps what the user applies to it.
+    EXPECT_EQ(ProfileIni::GetString(P("str2.ini"), "Profile", "IsDefault"), "Y");
+    EXPECT_EQ(files->LastSwitchedTo(), 2);
+    EXPECT_FALSE(files->ResetInProgress());
+}
+
+TEST_F(Profiles, ExportAppendsBinAndWritesTheCaptionsBeside) {
+    WriteFile(P("str.ini"), ProfileList("1", {"A"}, "A"));
+    WriteFile(P("config0.bin"), RecordFile(1, 0));
+    WriteFile(P("str0.ini"), "[Profile]\nIsDefault=Y\n");
+    ASSERT_TRUE(files->LoadCurrentProfile());
+    settings.record[rec::kSensitivityX] = 3;
+    captions = {"c1", "c2", "c3", "c4", "c5", "c6", "c7", "c8"};
+    ASSERT_EQ(mkdir(P("x.bin.d").c_str(), 0755), 0);
+    ui.exportChoice = P("x.bin.d/mine");
+    files->OnProfileMessage(kProfileExport, 0, ui);
+
+    EXPECT_EQ(ui.offeredName, P("config0.bin"));
+    const std::string exported = ReadFile(P("x.bin.d/mine.bin"));
+    ASSERT_EQ(exported.size(), 1885u);
+    EXPECT_EQ(static_cast<uint8_t>(exported[1 + rec::kSensitivityX]), 3);
+    EXPECT_EQ(ReadFile(P("x.bin.d/mine.ini")),
+              "[Setting-EN]\nItem1=c1\nItem2=c2\nItem3=c3\nItem4=c4\nItem5=c5\nItem6=c6\nItem7=c7\n");
+    // Then the current profile is read again from its own file.
+    EXPECT_EQ(RecordBytes(), RecordFile(1, 0).substr(1));
+    EXPECT_EQ(ui.calls.back(), "refresh captions");
+}
+
+TEST_F(Profiles, ExportCancelledWritesNoProfileFile) {
+    files->OnProfileMessage(kProfileExport, 0, ui);
+    // Only the initialisation mark of the reload that follows an export.
+    EXPECT_EQ(test::ListFolder(dir.Path()), std::vector<std::string>{"str.ini"});
+    EXPECT_EQ(ReadFile(P("str.ini")), "[Profile]\nIsDefault=Y\n");
+}
+
+TEST_F(Profiles, CompanionNamesChangeOnlyTheFileName) {
+    EXPECT_EQ(CompanionIniPath("/a/b.bin"), "/a/b.ini");
+    EXPECT_EQ(CompanionIniPath("/a.bin/b.bin"), "/a.bin/b.ini");
+    EXPECT_EQ(CompanionIniPath("/a/b.bin.bin"), "/a/b.bin.ini");
+}
+
+TEST_F(Profiles, AReadOnlyFolderKeepsTheSavedProfile) {
+    WriteFile(P("config0.bin"), RecordFile(1, 0));
+    ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
+    ApplyFactoryDefaults(settings.record);
+    const int result = test::RunUnprivileged([&] {
+        const int error = files->SaveCurrentProfile();
+        return error == EACCES && debug.Contains("Error Code is: 13 \n") &&
+                       files->LastError().find("config0.bin") != std::string::npos
+                   ? 0
+                   : 1;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadFile(P("config0.bin")), RecordFile(1, 0));
+}
+
+TEST_F(Profiles, FoldersWhereFilesShouldBe) {
+    ASSERT_EQ(mkdir(P("config0.bin").c_str(), 0755), 0);
+    ASSERT_EQ(mkdir(P("str0.ini").c_str(), 0755), 0);
+    EXPECT_EQ(files->SaveCurrentProfile(), EISDIR);
+    EXPECT_TRUE(debug.Contains("Error Code is: 21 \n"));
+    EXPECT_EQ(files->SaveCaptions(P("str0.ini")), EISDIR);
+    files->LoadCaptions(P("str0.ini"));
+    EXPECT_EQ(captions[0], "");
+}
+
+TEST_F(Profiles, FactoryDefaultsKeepTheLoadedProfilesOwnBytes) {
+    WriteFile(P("str.ini"), ProfileList("1", {"A"}, "A"));
+    WriteFile(P("config0.bin"), RecordFile(1, 3));
+    ASSERT_TRUE(files->LoadCurrentProfile());
+    const SettingsRecord loaded = settings.record;
+    ApplyFactoryDefaults(settings.record);
+    EXPECT_EQ(settings.record[0], 3);
+    for (size_t i = rec::kMacroSlots; i < rec::kSize; ++i) {
+        ASSERT_EQ(settings.record[i], loaded[i]) << i;
+    }
+}
+
+}  // namespace
+}  // namespace qm
