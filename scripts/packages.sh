@@ -1,7 +1,7 @@
 # Debian packages the build needs, and a helper that installs the missing ones.
 # Sourced by scripts/test and scripts/run.
 
-QM517_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev)
+QM517_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libhidapi-dev libudev-dev)
 
 ensure_packages() {
     local missing=()

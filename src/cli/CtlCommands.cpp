@@ -1,33 +1,90 @@
 #include "cli/CtlCommands.h"
 
+#include <fstream>
+#include <mutex>
 #include <ostream>
+#include <poll.h>
 
+#include "device/DeviceLink.h"
+#include "device/PointerSettings.h"
+#include "device/Upload.h"
+#include "emulator/VirtualDevices.h"
 #include "i18n/UiStrings.h"
+#include "macros/MacroCompiler.h"
 #include "model/FirstRun.h"
 #include "model/ProfileDescription.h"
 #include "model/ProfileFiles.h"
 #include "platform/AppDataFolder.h"
+#include "platform/DesktopPointer.h"
 #include "platform/FileUtil.h"
+#include "platform/Format.h"
+#include "platform/HidapiBackend.h"
 #include "platform/ProfileIni.h"
+#include "platform/RestoreChannel.h"
+#include "platform/Trace.h"
+#include "platform/TracingHidBackend.h"
 
 namespace qm::ctl {
 
 void PrintUsage(std::ostream& out) {
-    out << "Usage: qm517ctl COMMAND [ARGUMENTS]\n"
+    out << "Usage: qm517ctl [OPTIONS] COMMAND [ARGUMENTS]\n"
            "\n"
            "Commands:\n"
+           "  list              the devices found, their firmware versions and presence flags\n"
+           "  apply             upload the current profile to every device, save it and set\n"
+           "                    the pointer options (what Apply in the window does)\n"
+           "  apply FILE.bin    upload an exported profile; the saved profiles stay as they are\n"
+           "  reset             give the current profile the factory settings and upload them\n"
            "  show [FILE.bin]   print the current profile, or an exported profile file\n"
-           "  help              print this text\n";
+           "  events            print DPI stage changes and plug notices until interrupted\n"
+           "  restore           ask the running utility to show its window\n"
+           "\n"
+           "Options:\n"
+           "  --emulate[=a11d,a1dc,pad]  use virtual devices (all three without a list)\n"
+           "  --virtual-clock            record the protocol's pauses instead of waiting\n"
+           "  --trace FILE               write every report and pause to FILE\n";
 }
 
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::ostream& err) {
-    for (const std::string& arg : args) {
+    const auto usage = [&](const std::string& message) {
+        err << "qm517ctl: " << message << "\n";
+        PrintUsage(err);
+        return false;
+    };
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (arg == "-h" || arg == "--help") {
             options.command = "help";
+        } else if (arg == "--emulate") {
+            options.emulate = true;
+            options.emulated = {0xA11D, 0xA1DC, 0xA1C9};
+        } else if (arg.rfind("--emulate=", 0) == 0) {
+            options.emulate = true;
+            std::string list = arg.substr(10) + ",";
+            for (size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos;
+                 start = comma + 1) {
+                const std::string name = list.substr(start, comma - start);
+                if (name == "a11d") {
+                    options.emulated.insert(0xA11D);
+                } else if (name == "a1dc") {
+                    options.emulated.insert(0xA1DC);
+                } else if (name == "pad") {
+                    options.emulated.insert(0xA1C9);
+                } else if (!name.empty()) {
+                    return usage("unknown virtual device " + name + " (a11d, a1dc, pad)");
+                }
+            }
+        } else if (arg == "--virtual-clock") {
+            options.virtualClock = true;
+        } else if (arg == "--trace") {
+            if (i + 1 >= args.size()) {
+                return usage("--trace needs a file name");
+            }
+            options.traceFile = args[++i];
+        } else if (arg.rfind("--trace=", 0) == 0) {
+            options.traceFile = arg.substr(8);
         } else if (arg.rfind("--", 0) == 0) {
-            err << "qm517ctl: unknown option " << arg << "\n";
-            PrintUsage(err);
-            return false;
+            return usage("unknown option " + arg);
         } else if (options.command.empty()) {
             options.command = arg;
         } else {
@@ -35,41 +92,129 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::o
         }
     }
     if (options.command.empty()) {
-        PrintUsage(err);
-        return false;
+        return usage("no command given");
     }
     return true;
 }
 
 namespace {
 
-// Everything a command works on: the profile folder, the record, the captions.
+// The devices, clock, trace and pointer sinks a command works with.
+class Environment {
+public:
+    explicit Environment(const Options& options) {
+        if (options.emulate) {
+            m_virtual = std::make_unique<VirtualDevices>();
+            for (uint16_t productId : options.emulated) {
+                m_virtual->Plug(productId);
+            }
+            m_backend = m_virtual.get();
+        } else {
+            m_real = std::make_unique<HidapiBackend>();
+            m_backend = m_real.get();
+            m_udev = CreateUdevHotplug();
+            // Only real devices change the desktop's pointer options.
+            m_desktop = std::make_unique<DesktopPointerSink>();
+            m_pointer.Add(*m_desktop);
+        }
+        m_clock = options.virtualClock ? static_cast<Clock*>(&m_virtualClock) : &m_realClock;
+        if (!options.traceFile.empty()) {
+            m_traceFile.open(options.traceFile, std::ios::trunc);
+            if (!m_traceFile) {
+                m_error = "cannot write the trace file " + options.traceFile;
+                return;
+            }
+            m_trace = std::make_unique<Trace>(m_traceFile);
+            m_tracing = std::make_unique<TracingHidBackend>(*m_backend, *m_trace);
+            m_backend = m_tracing.get();
+            m_tracingClock = std::make_unique<TracingClock>(*m_clock, *m_trace);
+            m_clock = m_tracingClock.get();
+            m_tracePointer = std::make_unique<TracePointerSink>(*m_trace);
+            m_pointer.Add(*m_tracePointer);
+        }
+    }
+
+    const std::string& Error() const { return m_error; }
+    HidBackend& Backend() { return *m_backend; }
+    Clock& GetClock() { return *m_clock; }
+    PointerSink& Pointer() { return m_pointer; }
+    DebugOutput& Debug() { return m_debug; }
+    HotplugSource* Hotplug() {
+        return m_virtual ? static_cast<HotplugSource*>(m_virtual.get()) : m_udev.get();
+    }
+
+private:
+    DebugOutput m_debug;
+    // Declared first, destroyed last: handles must go before the devices behind them.
+    std::unique_ptr<VirtualDevices> m_virtual;
+    std::unique_ptr<HidapiBackend> m_real;
+    std::unique_ptr<HotplugSource> m_udev;
+    std::ofstream m_traceFile;
+    std::unique_ptr<Trace> m_trace;
+    std::unique_ptr<TracingHidBackend> m_tracing;
+    HidBackend* m_backend = nullptr;
+    RealClock m_realClock;
+    VirtualClock m_virtualClock;
+    std::unique_ptr<TracingClock> m_tracingClock;
+    Clock* m_clock = nullptr;
+    PointerSinks m_pointer;
+    std::unique_ptr<DesktopPointerSink> m_desktop;
+    std::unique_ptr<TracePointerSink> m_tracePointer;
+    std::string m_error;
+};
+
+// The profile side: folder, record, captions, strings.
 struct Session {
-    DebugOutput debug;
     SettingsState settings;
     ButtonCaptions captions;
     UiStrings strings;
     ProfileFiles files;
 
-    explicit Session(const std::string& folder)
+    Session(const std::string& folder, DebugOutput& debug)
         : files(folder, settings, captions, strings, debug) {}
+
+    // Start-up as the window does it: load, commit, language, captions, the mark check.
+    bool LoadAsAtStartUp() {
+        const bool loaded = files.LoadCurrentProfile();
+        settings.Commit();
+        strings.FillUiStrings(files.ReadLanguageCode());
+        files.LoadCaptions(files.CurrentIniPath());
+        files.CheckInitialisationMark();
+        return loaded;
+    }
 };
+
+bool PrepareFolder(std::string& folder, std::ostream& err) {
+    folder = AppDataFolder();
+    if (folder.empty()) {
+        err << "qm517ctl: no home folder: set HOME or XDG_CONFIG_HOME\n";
+        return false;
+    }
+    if (const int error = SeedAppDataFolder(folder, LanguageFromLocale(UserLocale()))) {
+        err << "qm517ctl: cannot create " << folder << ": " << ErrnoText(error) << "\n";
+        return false;
+    }
+    return true;
+}
+
+void ReportRefused(const DiscoveryState& state, std::ostream& err) {
+    for (const RefusedInterface& r : state.refused) {
+        err << "QM517 Pro found, but this user may not open it: install the udev rule "
+               "(data/70-qm517pro.rules, see README) [" << r.path << "]\n";
+    }
+}
 
 int Show(const Options& options, std::ostream& out, std::ostream& err) {
     if (options.arguments.size() > 1) {
         err << "qm517ctl: show takes at most one file\n";
         return kExitUsage;
     }
-    const std::string folder = AppDataFolder();
-    if (folder.empty()) {
-        err << "qm517ctl: no home folder: set HOME or XDG_CONFIG_HOME\n";
+    std::string folder;
+    if (!PrepareFolder(folder, err)) {
         return kExitFailure;
     }
-    if (const int error = SeedAppDataFolder(folder, LanguageFromLocale(UserLocale()))) {
-        err << "qm517ctl: cannot create " << folder << ": " << ErrnoText(error) << "\n";
-        return kExitFailure;
-    }
-    Session s(folder);
+    DebugOutput debug;
+    Session s(folder, debug);
 
     if (options.arguments.size() == 1) {
         const std::string& path = options.arguments[0];
@@ -80,7 +225,7 @@ int Show(const Options& options, std::ostream& out, std::ostream& err) {
             return kExitFailure;
         }
         s.files.LoadCurrentProfile();
-        std::string code = s.files.ReadLanguageCode();
+        const std::string code = s.files.ReadLanguageCode();
         s.strings.FillUiStrings(code.empty() ? LanguageFromLocale(UserLocale()) : code);
         s.files.ReadRecordFile(path, s.settings.record, "", false);
         s.files.LoadCaptions(CompanionIniPath(path));
@@ -91,13 +236,13 @@ int Show(const Options& options, std::ostream& out, std::ostream& err) {
     const bool loaded = s.files.LoadCurrentProfile();
     s.strings.FillUiStrings(s.files.ReadLanguageCode());
     s.files.LoadCaptions(s.files.CurrentIniPath());
-    const IniDocument list = IniDocument::Load(s.files.StrIniPath());
     out << "Profile folder: " << folder << "\n";
     if (!loaded) {
-        out << "The profile list in " << s.files.StrIniPath()
-            << " is unusable: no profile is loaded.\n";
+        err << "qm517ctl: the profile list in " << s.files.StrIniPath()
+            << " is unusable: no profile is loaded\n";
         return kExitFailure;
     }
+    const IniDocument list = IniDocument::Load(s.files.StrIniPath());
     out << "Current profile: " << list.Get("Profile", "CurProfileName") << " ("
         << BaseName(s.files.CurrentConfigPath()) << ")\n";
     const std::string mark = ProfileIni::GetString(s.files.CurrentIniPath(), "Profile", "IsDefault");
@@ -110,19 +255,211 @@ int Show(const Options& options, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
+int List(Environment& env, std::ostream& out, std::ostream& err) {
+    DeviceLink link(env.Backend(), env.GetClock(), env.Debug());
+    link.discovery.DiscoverMice();
+    link.discovery.DiscoverPad();
+    const DiscoveryState& s = link.state;
+    ReportRefused(s, err);
+    if (!s.AnyMouse() && s.presentP == 0) {
+        out << "No QM517 Pro and no mousepad found.\n";
+        return kExitOk;
+    }
+    if (s.presentA != 0) {
+        out << Format("mouse A11D: present, firmware %04x\n", s.versionA);
+    }
+    if (s.presentB != 0) {
+        out << Format("mouse A1DC (3360): present, firmware %04x\n", s.versionB);
+    }
+    if (s.presentP != 0) {
+        out << "mousepad: present\n";
+    }
+    out << Format("presence flags: A=%d B=%d P=%d\n", s.presentA.load(), s.presentB.load(),
+                  s.presentP.load());
+    if (FirmwareTooOld(s)) {
+        out << "The mouse's firmware is too old: update it with the maker's updater.\n";
+    }
+    return kExitOk;
+}
+
+// apply, apply FILE.bin and reset.
+int Upload(const Options& options, Environment& env, std::ostream& out, std::ostream& err) {
+    const bool reset = options.command == "reset";
+    if (options.arguments.size() > (reset ? 0u : 1u)) {
+        err << "qm517ctl: too many arguments for " << options.command << "\n";
+        return kExitUsage;
+    }
+    std::string folder;
+    if (!PrepareFolder(folder, err)) {
+        return kExitFailure;
+    }
+    DeviceLink link(env.Backend(), env.GetClock(), env.Debug());
+    Session s(folder, env.Debug());
+    link.discovery.DiscoverMice();
+    link.discovery.DiscoverPad();
+    ReportRefused(link.state, err);
+
+    const bool fromFile = !options.arguments.empty();
+    if (fromFile) {
+        const std::string& path = options.arguments[0];
+        if (RegularFileSize(path) != static_cast<int64_t>(kRecordFileSize)) {
+            err << "qm517ctl: " << path << " is not a profile file (1885 bytes)\n";
+            return kExitFailure;
+        }
+        s.files.ReadRecordFile(path, s.settings.record, "", false);
+    } else if (!s.LoadAsAtStartUp()) {
+        err << "qm517ctl: the profile list in " << s.files.StrIniPath()
+            << " is unusable: nothing was applied\n";
+        return kExitFailure;
+    }
+
+    UploadContext context{s.settings, link.device, link.state, link.transport, s.files,
+                          s.captions, env.Pointer(), env.Debug(),
+                          [&](const std::string& step) { out << step << "\n" << std::flush; },
+                          !fromFile};
+    if (!link.state.AnyMouse() && link.state.presentP == 0) {
+        out << "No QM517 Pro and no mousepad found: nothing is uploaded.\n";
+    }
+    if (reset) {
+        ResetToDefaults(context);
+    } else {
+        if (!fromFile) {
+            CompileMacros(MacroStore(s.files.RecordIniPath()), s.settings.record, env.Debug());
+        }
+        ApplySettings(context);
+    }
+    if (!fromFile) {
+        out << "Saved " << s.files.CurrentConfigPath() << "\n";
+    }
+    const PointerValues p = ComputePointerValues(s.settings.record);
+    out << Format("Pointer options: acceleration %s, speed %d, wheel %s, double-click %d ms\n",
+                  p.acceleration[2] != 0 ? "on" : "off", p.speed,
+                  p.wheelLines == 0xFFFFFFFFu ? "one screen"
+                                              : Format("%u lines", p.wheelLines).c_str(),
+                  p.doubleClickMs);
+    int status = kExitOk;
+    if (link.transport.FailedTransfers() > 0) {
+        err << "qm517ctl: " << link.transport.FailedTransfers()
+            << " transfers failed (a device went away or did not answer)\n";
+        status = kExitFailure;
+    }
+    if (!s.files.LastError().empty()) {
+        err << "qm517ctl: " << s.files.LastError() << "\n";
+        status = kExitFailure;
+    }
+    return status;
+}
+
+// Prints what device notices would show or do in the window.
+class PrintingWindow : public DeviceWindowPort {
+public:
+    PrintingWindow(std::ostream& out, std::mutex& mutex, StageNotices& notices,
+                   const SettingsState& settings, const UiStrings& strings)
+        : m_out(out), m_mutex(mutex), m_notices(notices), m_settings(settings), m_strings(strings) {}
+
+    void PostDeviceEvent(int wParam) override { Show(wParam, 0); }
+    void HideWindow() override {}
+    void AddTrayIcon() override {}
+    void RemoveTrayIcon() override {}
+    void SetDpiScale(int) override {}
+    void CheckFirmware() override {}
+    void CloseMacroManager() override {}
+    void PadPresenceChanged(bool present) override {
+        Print(present ? "mousepad: present" : "mousepad: absent");
+    }
+
+    void Show(int wParam, int lParam) {
+        std::lock_guard lock(m_mutex);
+        if (auto balloon = m_notices.OnDeviceStage(wParam, lParam, m_settings.appliedCopy, m_strings)) {
+            m_out << balloon->title << ": " << balloon->text << "\n" << std::flush;
+        }
+    }
+    void Print(const std::string& line) {
+        std::lock_guard lock(m_mutex);
+        m_out << line << "\n" << std::flush;
+    }
+
+private:
+    std::ostream& m_out;
+    std::mutex& m_mutex;
+    StageNotices& m_notices;
+    const SettingsState& m_settings;
+    const UiStrings& m_strings;
+};
+
+int Events(Environment& env, std::ostream& out, std::ostream& err, const std::atomic<bool>* stop) {
+    std::string folder;
+    if (!PrepareFolder(folder, err)) {
+        return kExitFailure;
+    }
+    Session s(folder, env.Debug());
+    DeviceLink link(env.Backend(), env.GetClock(), env.Debug());
+    link.DiscoverAll(s.settings.record);
+    ReportRefused(link.state, err);
+    s.files.LoadCurrentProfile();
+    s.settings.Commit();
+    s.strings.FillUiStrings(s.files.ReadLanguageCode());
+
+    std::mutex mutex;
+    StageNotices notices;
+    PrintingWindow window(out, mutex, notices, s.settings, s.strings);
+    DeviceChangeHandler handler(link.discovery, link.state, link.device, s.settings, s.files,
+                                env.Debug(), window);
+    window.Print(link.state.AnyMouse() ? "Waiting for DPI stage changes (Ctrl+C ends)."
+                                       : "No QM517 Pro found; waiting for one (Ctrl+C ends).");
+    link.StartReaders([&](int wParam, int lParam) { window.Show(wParam, lParam); });
+
+    HotplugSource* hotplug = env.Hotplug();
+    while (stop == nullptr || !stop->load()) {
+        pollfd fd{hotplug != nullptr ? hotplug->Fd() : -1, POLLIN, 0};
+        const int ready = ::poll(&fd, fd.fd >= 0 ? 1 : 0, 100);
+        if (ready > 0 && hotplug != nullptr) {
+            for (const DeviceNotice& notice : hotplug->ReadNotices()) {
+                window.Print(std::string(notice.event == kDbtDeviceArrival ? "arrival: " : "removal: ") +
+                             notice.name);
+                handler.OnDeviceChange(notice.event, notice.deviceType, notice.name);
+            }
+        }
+    }
+    link.StopReaders();
+    return kExitOk;
+}
+
 }  // namespace
 
-int Run(const Options& options, std::ostream& out, std::ostream& err) {
-    if (options.command == "help") {
+int Run(const Options& options, std::ostream& out, std::ostream& err, const std::atomic<bool>* stop) {
+    const std::string& command = options.command;
+    if (command == "help") {
         PrintUsage(out);
         return kExitOk;
     }
-    if (options.command == "show") {
+    if (command == "show") {
         return Show(options, out, err);
     }
-    err << "qm517ctl: unknown command " << options.command << "\n";
-    PrintUsage(err);
-    return kExitUsage;
+    if (command == "restore") {
+        if (!SendRestoreMessage()) {
+            err << "qm517ctl: the utility is not running\n";
+            return kExitFailure;
+        }
+        return kExitOk;
+    }
+    if (command != "list" && command != "apply" && command != "reset" && command != "events") {
+        err << "qm517ctl: unknown command " << command << "\n";
+        PrintUsage(err);
+        return kExitUsage;
+    }
+    Environment env(options);
+    if (!env.Error().empty()) {
+        err << "qm517ctl: " << env.Error() << "\n";
+        return kExitFailure;
+    }
+    if (command == "list") {
+        return List(env, out, err);
+    }
+    if (command == "events") {
+        return Events(env, out, err, stop);
+    }
+    return Upload(options, env, out, err);
 }
 
 }  // namespace qm::ctl

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <iosfwd>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,13 +14,19 @@ constexpr int kExitFailure = 1;  // a device or file error
 constexpr int kExitUsage = 2;
 
 struct Options {
+    bool emulate = false;
+    std::set<uint16_t> emulated;  // product IDs of the virtual devices
+    bool virtualClock = false;
+    std::string traceFile;
     std::string command;
     std::vector<std::string> arguments;
 };
 
 // Parses the command line; on bad usage writes a message to `err` and returns false.
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::ostream& err);
-int Run(const Options& options, std::ostream& out, std::ostream& err);
+// Runs a command. `stop` ends the "events" command when it becomes true.
+int Run(const Options& options, std::ostream& out, std::ostream& err,
+        const std::atomic<bool>* stop = nullptr);
 void PrintUsage(std::ostream& out);
 
 }  // namespace qm::ctl

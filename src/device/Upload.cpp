@@ -1,0 +1,141 @@
+#include "device/Upload.h"
+
+#include <algorithm>
+
+#include "device/PointerSettings.h"
+#include "platform/Format.h"
+
+namespace qm {
+
+namespace {
+
+const char* MouseName(MouseVariant v) {
+    return v == MouseVariant::kA11D ? "mouse A11D" : "mouse A1DC";
+}
+
+void Step(UploadContext& c, const std::string& what) {
+    if (c.progress) {
+        c.progress(what);
+    }
+}
+
+void SaveProfileAndCaptions(UploadContext& c) {
+    if (!c.saveProfile) {
+        return;
+    }
+    c.files.SaveCurrentProfile();
+    c.files.SaveCaptions(c.files.CurrentIniPath());
+}
+
+}  // namespace
+
+void UploadMouse(UploadContext& c, MouseVariant variant) {
+    // Held for the whole upload: a rediscovery meanwhile cannot close it under us.
+    const std::shared_ptr<HidHandle> owner = c.discovery.CommandHandle(variant);
+    HidHandle* handle = owner.get();
+    const ReportLengths lengths{c.discovery.featureLength, c.discovery.inputLength,
+                                c.discovery.outputLength};
+    const SettingsRecord& r = c.settings.record;
+    const std::string name = MouseName(variant);
+    Transport& t = c.transport;
+
+    Step(c, name + ": report rate");
+    Frame frame{kMouseReadInterval};
+    t.SendCommand(handle, frame, true, lengths);
+    std::copy_n(frame.begin() + 1, 4, c.device.intervalReply.begin());
+    c.debug.Write(Format("ReportRate:%02x\n", frame[1]));
+    frame = IntervalFrame(r, c.device);
+    t.SendCommand(handle, frame, false, lengths);
+
+    Step(c, name + ": axis sensitivity");
+    frame = SensitivityFrame(r);
+    t.SendCommand(handle, frame, false, lengths);
+    t.Pause(50);  // the mouse needs a second 50 ms after the sensitivity
+
+    Step(c, name + ": stage colours");
+    Block block = StageColourBlock(r);
+    frame = BlockFrame(kMouseStageColours, 1);
+    t.TransferBlocks(handle, frame, block.data(), false, block.size(), lengths);
+
+    Step(c, name + ": DPI stages");
+    frame = Frame{kMouseReadStage};
+    t.SendCommand(handle, frame, true, lengths);
+    c.device.currentStage = frame[1];
+    c.debug.Write(Format("nCurDPI:%02x\n", frame[1]));
+    const bool dpiSetA = c.discovery.presentA != 0;
+    frame = DpiStagesFrame08(r, dpiSetA);
+    t.SendCommand(handle, frame, false, lengths);
+    frame = DpiStagesFrame07(r, dpiSetA, c.device.currentStage);
+    t.SendCommand(handle, frame, false, lengths);
+
+    Step(c, name + ": button table");
+    BuildButtonTable(r, c.device);
+    block = ButtonTableBlock(c.device);
+    frame = BlockFrame(kMouseButtonTable, 1);
+    t.TransferBlocks(handle, frame, block.data(), false, block.size(), lengths);
+
+    Step(c, name + ": macros");
+    std::copy_n(r.MacroSlot(0), c.device.macroArea.size(), c.device.macroArea.begin());
+    for (int m = 0; m < static_cast<int>(rec::kMacroSlotCount); ++m) {
+        auto data = MacroTransfer(c.device, m);
+        frame = BlockFrame(kMouseMacro, 3, static_cast<uint8_t>(m));
+        t.TransferBlocks(handle, frame, data.data(), false, data.size(), lengths);
+    }
+
+    Step(c, name + ": lighting");
+    Block readBack{};
+    frame = BlockFrame(kMouseReadLightColours, 1);
+    t.TransferBlocks(handle, frame, readBack.data(), true, readBack.size(), lengths);
+    block = LightColourBlock(r, readBack, c.device);
+    frame = BlockFrame(kMouseLightColours, 1);
+    t.TransferBlocks(handle, frame, block.data(), false, block.size(), lengths);
+    frame = LightEffectFrame(r);
+    t.SendCommand(handle, frame, false, lengths);
+
+    SaveProfileAndCaptions(c);
+}
+
+void UploadPad(UploadContext& c) {
+    const std::shared_ptr<HidHandle> owner = c.discovery.PadHandle();
+    const ReportLengths lengths{9, 0, 0};
+    Step(c, "mousepad: colours");
+    for (const Frame& frame : PadColourFrames(c.settings.record)) {
+        c.transport.SendPadFrame(owner.get(), frame, lengths);
+    }
+    Step(c, "mousepad: lighting effect");
+    c.transport.SendPadFrame(owner.get(), PadEffectFrame(c.settings.record), lengths);
+    c.transport.ReadPadFrame(owner.get(), kPadReadBack, lengths);
+}
+
+void ApplySettings(UploadContext& c) {
+    if (c.discovery.presentA != 0) {
+        UploadMouse(c, MouseVariant::kA11D);
+    }
+    if (c.discovery.presentB != 0) {
+        UploadMouse(c, MouseVariant::kA1DC);
+    }
+    if (c.discovery.presentP != 0) {
+        UploadPad(c);
+    }
+    SaveProfileAndCaptions(c);
+    c.settings.Commit();
+    ApplyPointerSettings(c.settings.record, c.pointer, c.debug);
+}
+
+void ResetToDefaults(UploadContext& c) {
+    c.files.SetResetInProgress(true);
+    const uint8_t profileIndex = c.settings.record[rec::kProfileIndex];
+    std::array<uint8_t, rec::kMacroSlotSize * rec::kMacroSlotCount> macros;
+    std::copy_n(c.settings.record.MacroSlot(0), macros.size(), macros.begin());
+
+    c.files.LoadCurrentProfile();
+    ApplyFactoryDefaults(c.settings.record);
+    c.files.LoadCaptions(c.files.StrIniPath());
+
+    c.settings.record[rec::kProfileIndex] = profileIndex;
+    std::copy(macros.begin(), macros.end(), c.settings.record.MacroSlot(0));
+    ApplySettings(c);
+    c.files.SetResetInProgress(false);
+}
+
+}  // namespace qm

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "device/DeviceEncodings.h"
+#include "device/Discovery.h"
+#include "device/Transport.h"
+#include "model/ProfileFiles.h"
+#include "platform/PointerSink.h"
+
+namespace qm {
+
+// Everything one upload works with. The references outlive the upload.
+struct UploadContext {
+    SettingsState& settings;
+    DeviceState& device;
+    DiscoveryState& discovery;
+    Transport& transport;
+    ProfileFiles& files;
+    ButtonCaptions& captions;
+    PointerSink& pointer;
+    DebugOutput& debug;
+    // One line per device step ("mouse A11D: button table"); may be empty.
+    std::function<void(const std::string&)> progress;
+    // false: upload only, the saved profiles stay as they are (qm517ctl apply FILE.bin).
+    bool saveProfile = true;
+};
+
+// Writes the working record to one mouse: report settings, sensitivity, stage colours,
+// DPI stages, button table, the twelve macros, lighting colours and effect; then saves
+// the profile. One upload sleeps 5350 ms in all.
+void UploadMouse(UploadContext& context, MouseVariant variant);
+// The pad's colours (0x09, 0x0A, 0x0B), then its effect (0x08) with the 0x88 read-back.
+void UploadPad(UploadContext& context);
+// Apply: every present mouse (A11D first), the pad, save, commit, pointer options.
+void ApplySettings(UploadContext& context);
+// Reset: the base profile with the factory defaults, keeping profileIndex and the macro
+// slots, then the whole of ApplySettings into the current profile's files.
+void ResetToDefaults(UploadContext& context);
+
+}  // namespace qm

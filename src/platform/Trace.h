@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "platform/Clock.h"
+
+namespace qm {
+
+// The record of every report and sleep, one line per operation, hex bytes in lower case:
+//   a11d SET_FEATURE 00 81 00 00 00 00 00 00 7e
+//   SLEEP 50
+//   POINTER accel=0,0,0 speed=10 wheel=3 doubleclick=550
+// Lines are written whole (reader threads trace too) and flushed at once.
+class Trace {
+public:
+    explicit Trace(std::ostream& out) : m_out(out) {}
+    void Line(std::string_view line);
+    void Report(std::string_view device, std::string_view operation, const uint8_t* data,
+                size_t size);
+
+private:
+    std::mutex m_mutex;
+    std::ostream& m_out;
+};
+
+std::string HexBytes(const uint8_t* data, size_t size);
+
+// A clock that writes "SLEEP n" for every sleep before taking it.
+class TracingClock : public Clock {
+public:
+    TracingClock(Clock& inner, Trace& trace) : m_inner(inner), m_trace(trace) {}
+    void Sleep(int milliseconds) override;
+    uint32_t TickCount() override { return m_inner.TickCount(); }
+
+private:
+    Clock& m_inner;
+    Trace& m_trace;
+};
+
+}  // namespace qm
