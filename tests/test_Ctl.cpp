@@ -46,12 +46,91 @@ TEST(Ctl, ShowOfAFileChecksItsSize) {
     EXPECT_NE(err.find("1000 bytes, expected 1885"), std::string::npos) << err;
 }
 
+TEST(Ctl, ListWithoutDevicesSaysSo) {
+    std::string out, err;
+    EXPECT_EQ(RunCtl({"--emulate=", "list"}, out, err), 0);
+    EXPECT_EQ(out, "No QM517 Pro and no mousepad found.\n");
+}
+
+TEST(Ctl, ListOfTheVirtualDevices) {
+    std::string out, err;
+    EXPECT_EQ(RunCtl({"--emulate", "list"}, out, err), 0) << err;
+    EXPECT_EQ(out,
+              "mouse A11D: present, firmware 0302\n"
+              "mouse A1DC (3360): present, firmware 0107\n"
+              "mousepad: present\n"
+              "presence flags: A=1 B=1 P=1\n");
+}
+
+TEST(Ctl, ApplyUploadsEverythingSavesAndTraces) {
+    test::TempDir dir;
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    const std::string trace = dir / "t.txt";
+    std::string out, err;
+    ASSERT_EQ(RunCtl({"--emulate", "--virtual-clock", "--trace", trace, "apply"}, out, err), 0) << err;
+    EXPECT_NE(out.find("mouse A11D: report rate\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("mousepad: lighting effect\n"), std::string::npos) << out;
+    const std::string text = test::ReadFile(trace);
+    EXPECT_EQ(text.rfind("a11d SET_FEATURE 00 81 00 00 00 00 00 00 7e\nSLEEP 50\n", 0), 0u);
+    EXPECT_NE(text.find("a1dc SET_FEATURE 00 06 02 07 32 08 00 00 b6\n"), std::string::npos);
+    EXPECT_NE(text.find("\npad GET_FEATURE 00 88"), std::string::npos);
+    EXPECT_TRUE(text.ends_with("POINTER accel=0,0,0 speed=10 wheel=3 doubleclick=550\n"));
+    // The first start initialised the profile; apply saved it.
+    EXPECT_EQ(test::ReadFile(dir / "QM517 Pro/config0.bin").size(), 1885u);
+    EXPECT_EQ(ProfileIni::GetString(dir / "QM517 Pro/str0.ini", "Profile", "IsDefault"), "Y");
+}
+
+TEST(Ctl, ApplyOfAFileLeavesTheProfilesAlone) {
+    test::TempDir dir;
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    std::string file(1885, '\0');
+    file[1 + 169] = 7;  // sensitivityX
+    test::WriteFile(dir / "mine.bin", file);
+    std::string out, err;
+    ASSERT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "--trace", dir / "t.txt", "apply",
+                      dir / "mine.bin"},
+                     out, err),
+              0)
+        << err;
+    EXPECT_NE(test::ReadFile(dir / "t.txt").find("a11d SET_FEATURE 00 0b 8c 00"), std::string::npos);
+    EXPECT_FALSE(test::FileExists(dir / "QM517 Pro/config0.bin"));
+    EXPECT_EQ(RunCtl({"--emulate", "apply", dir / "missing.bin"}, out, err), 1);
+}
+
+TEST(Ctl, ResetAndAnUnusableProfileList) {
+    test::TempDir dir;
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    std::string out, err;
+    ASSERT_EQ(RunCtl({"--emulate=pad", "--virtual-clock", "reset"}, out, err), 0) << err;
+    EXPECT_NE(out.find("mousepad: colours"), std::string::npos);
+    test::WriteFile(dir / "QM517 Pro/str.ini", "[Profile]\nItemCount=abc\n");
+    EXPECT_EQ(RunCtl({"--emulate", "--virtual-clock", "apply"}, out, err), 1);
+    EXPECT_NE(err.find("unusable"), std::string::npos);
+}
+
+TEST(Ctl, EventsPrintsStageChanges) {
+    test::TempDir dir;
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    test::ScopedEnv lang("LC_ALL", "C");
+    // The events command on virtual devices: there is no one to press the button, so it
+    // only reports what it waits for until it is stopped.
+    std::atomic<bool> stop{true};
+    ctl::Options options;
+    std::ostringstream o, e;
+    ASSERT_TRUE(ctl::ParseOptions({"--emulate", "events"}, options, e));
+    EXPECT_EQ(ctl::Run(options, o, e, &stop), 0);
+    EXPECT_EQ(o.str(), "Waiting for DPI stage changes (Ctrl+C ends).\n");
+}
+
 TEST(Ctl, BadUsage) {
     std::string out, err;
     EXPECT_EQ(RunCtl({}, out, err), 2);
     EXPECT_EQ(RunCtl({"--frobnicate", "show"}, out, err), 2);
     EXPECT_EQ(RunCtl({"dance"}, out, err), 2);
     EXPECT_NE(err.find("unknown command dance"), std::string::npos);
+    EXPECT_EQ(RunCtl({"--emulate=mouse", "list"}, out, err), 2);
+    EXPECT_EQ(RunCtl({"list", "--trace"}, out, err), 2);
+    EXPECT_EQ(RunCtl({"--trace", "/nonexistent/dir/t.txt", "--emulate", "list"}, out, err), 1);
 }
 
 }  // namespace

@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include "DeviceRig.h"
+#include "platform/ProfileIni.h"
+
+namespace qm {
+namespace {
+
+using test::ToHex;
+
+constexpr uint16_t kA = 0xA11D;
+constexpr uint16_t kB = 0xA1DC;
+constexpr uint16_t kPad = 0xA1C9;
+
+const char* kFactoryButtonTable =
+    "00 F0 00 02 00 F1 00 02 00 F2 00 02 00 07 02 0C 00 00 04 0C 00 00 01 08 00 00 02 08 "
+    "00 00 03 0C 00 00 01 0B 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+    "00 01 01 05 00 01 02 05";
+
+struct UploadTest : ::testing::Test {
+    test::DeviceRig rig;
+    void SetUp() override {
+        test::WriteFile(rig.dir / "str.ini", "[Profile]\nCurProfileName=P\nItemCount=1\nItem0=P\n");
+    }
+    int Saves() const {
+        return static_cast<int>(std::count(rig.debug.Lines().begin(), rig.debug.Lines().end(),
+                                           "Data num:1 BYTE -1884 BYTE\n Struct size:1884 BYTE"));
+    }
+};
+
+TEST_F(UploadTest, OneMouseSleeps5350Ms) {
+    rig.devices.Plug(kA);
+    rig.Discover();
+    ApplySettings(rig.context);
+    EXPECT_EQ(rig.clock.TotalSleptMs(), 5350);
+    rig.devices.Plug(kPad);
+    rig.Discover();
+    rig.clock.Clear();
+    ApplySettings(rig.context);
+    EXPECT_EQ(rig.clock.TotalSleptMs(), 5350 + 4 * 50);
+}
+
+TEST_F(UploadTest, TheMouseHoldsTheRecordAfterwards) {
+    rig.devices.Plug(kA);
+    rig.Discover();
+    SettingsRecord& r = rig.settings.record;
+    r[rec::kSensitivityX] = 3;
+    r[rec::kStageEnabled + 2] = 0;
+    r[rec::kLightEffect] = 2;
+    r[rec::kLightColourIndex] = 5;
+    for (size_t i = 0; i < rec::kMacroSlotSize * 2; ++i) {
+        r[rec::kMacroSlots + i] = static_cast<uint8_t>(i + 1);
+    }
+    ApplySettings(rig.context);
+
+    const VirtualMouseState m = rig.devices.MouseState(kA);
+    EXPECT_EQ(m.checksumErrors, 0);
+    EXPECT_EQ(m.protocolErrors, 0);
+    EXPECT_EQ(m.interval, 2);
+    EXPECT_EQ(ToHex(m.k), "11 22 33");  // sent back as the mouse reported them
+    EXPECT_EQ(m.sensitivityX, 60);
+    EXPECT_EQ(m.sensitivityY, 100);
+    EXPECT_EQ(ToHex(m.stageColours.data(), 24),
+              "FF 00 00 00 00 FF 00 FF 00 FF FF 00 00 FF FF FF 80 00 FF 00 FF 00 00 00");
+    EXPECT_EQ(m.stageMask, 0xFB);
+    EXPECT_EQ(ToHex(m.dpiCodes), "0B 17 2F 47 6B 8F B3");
+    EXPECT_EQ(ToHex(m.buttonTable), kFactoryButtonTable);
+    // Macro 0: its 130 bytes and the first 62 of macro 1.
+    EXPECT_EQ(m.macros[0][0], 1);
+    EXPECT_EQ(m.macros[0][129], 130);
+    EXPECT_EQ(m.macros[0][130], 131);
+    EXPECT_EQ(m.macros[0][191], 192);
+    EXPECT_EQ(m.macros[11][0], 0);
+    // Lighting: the selected colour, the mouse's own 21 bytes after it, zeros past 24.
+    EXPECT_EQ(ToHex(m.lightColourBlock.data(), 6), "00 FF FF 13 14 15");
+    EXPECT_EQ(m.lightColourBlock[23], 0x27);
+    EXPECT_EQ(m.lightColourBlock[24], 0);
+    EXPECT_EQ(m.lightColourBlock[63], 0);
+    EXPECT_EQ(ToHex(m.lightEffect), "01 07 32 08 00 00");
+    // Saved and committed.
+    EXPECT_EQ(test::ReadFile(rig.dir / "config0.bin").substr(1),
+              std::string(r.bytes.begin(), r.bytes.end()));
+    EXPECT_EQ(rig.settings.appliedCopy, r);
+}
+
+TEST_F(UploadTest, TraceOfTheFirstStepsAndOfThePad) {
+    rig.devices.Plug(kA);
+    rig.devices.Plug(kPad);
+    rig.Discover();
+    ApplySettings(rig.context);
+    const auto lines = rig.TraceLines();
+    const std::vector<std::string> start(lines.begin(), lines.begin() + 9);
+    EXPECT_EQ(start, (std::vector<std::string>{
+                         "a11d SET_FEATURE 00 81 00 00 00 00 00 00 7e", "SLEEP 50",
+                         "a11d GET_FEATURE 00 81 02 11 22 33 00 00 16", "SLEEP 50",
+                         "a11d SET_FEATURE 00 01 02 11 22 33 00 00 96", "SLEEP 50",
+                         "a11d SET_FEATURE 00 0b 64 64 00 00 00 00 2c", "SLEEP 50", "SLEEP 50"}));
+    const std::vector<std::string> end(lines.end() - 10, lines.end());
+    EXPECT_EQ(end, (std::vector<std::string>{
+                       "pad SET_FEATURE 00 09 ff 00 00 ff ff 00 00", "SLEEP 50",
+                       "pad SET_FEATURE 00 0a 00 ff 00 00 ff ff 00", "SLEEP 50",
+                       "pad SET_FEATURE 00 0b ff 00 ff 00 ff ff 00", "SLEEP 50",
+                       "pad SET_FEATURE 00 08 02 32 04 00 00 00 00", "SLEEP 50",
+                       "pad GET_FEATURE 00 88 02 32 04 00 00 00 00",
+                       "POINTER accel=0,0,0 speed=10 wheel=3 doubleclick=550"}));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "a11d SET_FEATURE 00 05 00 0b 03 00 00 00 ec"), 1);
+}
+
+TEST_F(UploadTest, BothMiceGetTheA11DValuesAndTheProfileIsSavedThreeTimes) {
+    rig.devices.Plug(kA);
+    rig.devices.Plug(kB);
+    rig.Discover();
+    ApplySettings(rig.context);
+    EXPECT_EQ(ToHex(rig.devices.MouseState(kB).dpiCodes), "0B 17 2F 47 6B 8F B3");
+    EXPECT_EQ(Saves(), 3);
+    EXPECT_EQ(rig.clock.TotalSleptMs(), 2 * 5350);
+
+    // With only the A1DC variant its own scale is sent.
+    test::DeviceRig only;
+    only.devices.Plug(kB);
+    only.Discover();
+    ApplySettings(only.context);
+    EXPECT_EQ(ToHex(only.devices.MouseState(kB).dpiCodes), "04 09 13 27 3B 4F 77");
+}
+
+TEST_F(UploadTest, AMouseThatVanishesMidwayDoesNotStopTheSequence) {
+    VirtualFaults vanish;
+    vanish.vanishAfterOperations = 10;
+    rig.devices.Plug(kA, 0, vanish);
+    rig.devices.Plug(kB);
+    rig.Discover();
+    ApplySettings(rig.context);
+    EXPECT_FALSE(rig.devices.IsPlugged(kA));
+    EXPECT_GT(rig.link.transport.FailedTransfers(), 0);
+    EXPECT_EQ(ToHex(rig.devices.MouseState(kB).buttonTable), kFactoryButtonTable);
+    EXPECT_EQ(rig.settings.appliedCopy, rig.settings.record);
+    EXPECT_TRUE(test::FileExists(rig.dir / "config0.bin"));
+    // The pacing is kept for the reports that failed, too.
+    EXPECT_EQ(rig.clock.TotalSleptMs(), 2 * 5350);
+}
+
+TEST_F(UploadTest, RepliesOfZerosAreUsedAsZeros) {
+    VirtualFaults zeros;
+    zeros.zeroReplies = true;
+    rig.devices.Plug(kA, 0, zeros);
+    rig.Discover();
+    ApplySettings(rig.context);
+    const VirtualMouseState m = rig.devices.MouseState(kA);
+    EXPECT_EQ(ToHex(m.k), "00 00 00");
+    EXPECT_EQ(m.currentStage, 0);
+    EXPECT_EQ(ToHex(m.lightColourBlock.data(), 4), "FF FF 00 13");
+    EXPECT_EQ(rig.link.transport.FailedTransfers(), 0);
+}
+
+TEST_F(UploadTest, ABlockThatNeverComesIsGivenUp) {
+    VirtualFaults silent;
+    silent.neverAnswerBlocks = true;
+    rig.devices.Plug(kA, 0, silent);
+    rig.Discover();
+    ApplySettings(rig.context);
+    EXPECT_EQ(rig.link.transport.FailedTransfers(), 1);
+    EXPECT_EQ(ToHex(rig.devices.MouseState(kA).lightColourBlock.data(), 4), "FF FF 00 00");
+}
+
+TEST_F(UploadTest, WithoutDevicesApplyStillSavesCommitsAndSetsThePointer) {
+    rig.Discover();
+    rig.settings.record[rec::kScrollOneScreen] = 1;
+    rig.settings.record[rec::kEnhancePrecision] = 1;
+    rig.settings.record[rec::kPointerSpeed] = 11;
+    ApplySettings(rig.context);
+    EXPECT_EQ(rig.TraceLines(),
+              std::vector<std::string>{"POINTER accel=6,10,1 speed=20 wheel=4294967295 doubleclick=550"});
+    EXPECT_EQ(Saves(), 1);
+    EXPECT_EQ(rig.settings.appliedCopy, rig.settings.record);
+}
+
+TEST_F(UploadTest, UploadWithoutSavingLeavesTheProfilesAlone) {
+    rig.devices.Plug(kA);
+    rig.Discover();
+    rig.context.saveProfile = false;
+    ApplySettings(rig.context);
+    EXPECT_EQ(Saves(), 0);
+    EXPECT_FALSE(test::FileExists(rig.dir / "config0.bin"));
+    EXPECT_EQ(ToHex(rig.devices.MouseState(kA).buttonTable), kFactoryButtonTable);
+}
+
+TEST_F(UploadTest, ResetKeepsProfileIndexAndMacrosAndSavesIntoTheCurrentProfile) {
+    SettingsRecord base;
+    base.bytes.fill(0x44);
+    std::string baseFile(1, '\x01');
+    baseFile.append(base.bytes.begin(), base.bytes.end());
+    test::WriteFile(rig.dir / "config.bin", baseFile);
+    test::WriteFile(rig.dir / "str.ini",
+                    "[Profile]\nItemCount=3\n[Setting-EN]\nItem1=Base1\nItem7=Base7\n");
+    rig.files.SetCurrentProfileNumber(2);
+    SettingsRecord& r = rig.settings.record;
+    r[rec::kProfileIndex] = 2;
+    for (size_t i = 0; i < rec::kMacroSlotSize * rec::kMacroSlotCount; ++i) {
+        r[rec::kMacroSlots + i] = static_cast<uint8_t>(i * 3);
+    }
+    const SettingsRecord before = r;
+    rig.devices.Plug(kA);
+    rig.Discover();
+    ResetToDefaults(rig.context);
+
+    SettingsRecord expected = base;
+    ApplyFactoryDefaults(expected);
+    expected[rec::kProfileIndex] = 2;
+    std::copy_n(before.MacroSlot(0), rec::kMacroSlotSize * rec::kMacroSlotCount, expected.MacroSlot(0));
+    EXPECT_EQ(r, expected);
+    EXPECT_EQ(test::ReadFile(rig.dir / "config.bin"), baseFile);
+    EXPECT_EQ(test::ReadFile(rig.dir / "config2.bin").substr(1),
+              std::string(expected.bytes.begin(), expected.bytes.end()));
+    EXPECT_EQ(ProfileIni::GetString(rig.dir / "str2.ini", "Setting-EN", "Item1"), "Base1");
+    EXPECT_FALSE(rig.files.ResetInProgress());
+    EXPECT_EQ(rig.settings.appliedCopy, expected);
+    EXPECT_EQ(rig.devices.MouseState(kA).macros[1][0], rig.settings.record.MacroSlot(1)[0]);
+}
+
+}  // namespace
+}  // namespace qm
