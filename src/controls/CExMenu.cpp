@@ -1,0 +1,68 @@
+#include "controls/CExMenu.h"
+
+#include <QPainter>
+
+namespace qm {
+
+CExMenu::CExMenu(const QFont* font, QWidget* parent) : QMenu(parent) {
+    if (font != nullptr) {
+        setFont(*font);
+    }
+    ApplyStyle();
+}
+
+void CExMenu::ApplyStyle() {
+    setStyleSheet(QStringLiteral(
+                      "QMenu { background: #6F2929; border: 3px solid #6F2929; padding: 0px; margin: 0px; }"
+                      "QMenu::item { height: %1px; width: %2px; padding: 0px 0px 0px 2px; margin: 0px;"
+                      " border: none; color: #FFFFFF; background: #6F2929; }"
+                      "QMenu::item:selected { background: #8F2020; color: #FFFFFF; }"
+                      "QMenu::right-arrow { image: none; width: 0px; height: 0px; }"
+                      "QMenu::indicator { width: 0px; height: 0px; }")
+                      .arg(kItemHeight)
+                      .arg(m_itemWidth - 2));
+}
+
+void CExMenu::SetItemWidth(int width) {
+    m_itemWidth = width;
+    ApplyStyle();
+}
+
+void CExMenu::AppendItem(int id, const QString& text, CExMenu* submenu) {
+    QAction* action = nullptr;
+    if (submenu != nullptr) {
+        submenu->setTitle(text);
+        action = addMenu(submenu);
+    } else {
+        action = addAction(text);
+    }
+    action->setData(id);
+    m_items.emplace_back(id, text);
+}
+
+QString CExMenu::TextOf(int id) const {
+    for (const auto& [itemId, text] : m_items) {
+        if (itemId == id) {
+            return text;
+        }
+    }
+    return {};
+}
+
+int CExMenu::IdOf(const QAction* action) {
+    return action != nullptr ? action->data().toInt() : 0;
+}
+
+int CExMenu::Track(const QPoint& globalPos) {
+    return IdOf(exec(globalPos));
+}
+
+void CExMenu::paintEvent(QPaintEvent* event) {
+    QMenu::paintEvent(event);
+    QPainter p(this);
+    p.setPen(kSelected);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace qm

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+
+namespace qm {
+
+// The base of the borderless skinned windows: frameless, sized from its background image,
+// dragged by any free spot of its background, and deaf to Enter, Escape, Space and F1 so
+// that no key closes it or presses a button.
+class SkinnedWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    SkinnedWindow(QWidget* parent, const QString& background);
+
+    // Loads the background and sizes the window to it; false (0 x 0) when it is missing.
+    bool LoadBackground(const QString& relative);
+    const QImage& Background() const { return m_background; }
+
+    // The keys every window swallows.
+    static bool IsSwallowedKey(int key);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    // Whether a press on the background at `pos` starts a window drag.
+    virtual bool IsDragSpot(const QPoint& pos) const;
+
+private:
+    QImage m_background;
+};
+
+}  // namespace qm

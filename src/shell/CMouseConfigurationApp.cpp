@@ -1,0 +1,89 @@
+#include "shell/CMouseConfigurationApp.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLocalSocket>
+#include <QStandardPaths>
+
+#include "controls/MessageEvent.h"
+#include "platform/RestoreChannel.h"
+
+namespace qm {
+
+namespace {
+QString g_languageCode;
+QPointer<QWidget> g_mainWindow;
+}  // namespace
+
+CMouseConfigurationApp::CMouseConfigurationApp(QObject* parent) : QObject(parent) {}
+
+CMouseConfigurationApp::~CMouseConfigurationApp() {
+    ExitInstance();
+}
+
+QString CMouseConfigurationApp::LockPath() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) {
+        folder = QDir::tempPath();
+    }
+    return folder + QStringLiteral("/QM517Pro_Mutex.lock");
+}
+
+bool CMouseConfigurationApp::InitInstance() {
+    m_lock = std::make_unique<QLockFile>(LockPath());
+    // A lock left by a copy that was killed names a process that no longer runs: QLockFile
+    // takes such a lock over at once.
+    if (!m_lock->tryLock(0)) {
+        m_lock.reset();
+        return false;
+    }
+    m_server.setSocketOptions(QLocalServer::AbstractNamespaceOption);
+    connect(&m_server, &QLocalServer::newConnection, this, &CMouseConfigurationApp::OnConnection);
+    m_server.listen(QString::fromStdString(RestoreChannelName()));
+    return true;
+}
+
+int CMouseConfigurationApp::ExitInstance() {
+    m_server.close();
+    if (m_lock) {
+        m_lock->unlock();
+        m_lock.reset();
+    }
+    return 0;
+}
+
+void CMouseConfigurationApp::OnConnection() {
+    while (QLocalSocket* socket = m_server.nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            while (socket->canReadLine()) {
+                if (socket->readLine().trimmed() == "11110") {
+                    PostMessage(g_mainWindow, UM_RESTORE, 0, 0);
+                    emit restoreRequested();
+                }
+            }
+        });
+    }
+}
+
+QString CMouseConfigurationApp::ProgramFolder() {
+    return QCoreApplication::applicationDirPath() + '/';
+}
+
+QString CMouseConfigurationApp::LanguageCode() {
+    return g_languageCode;
+}
+
+void CMouseConfigurationApp::SetLanguageCode(const QString& code) {
+    g_languageCode = code;
+}
+
+QWidget* CMouseConfigurationApp::MainWindowHandle() {
+    return g_mainWindow;
+}
+
+void CMouseConfigurationApp::SetMainWindowHandle(QWidget* window) {
+    g_mainWindow = window;
+}
+
+}  // namespace qm

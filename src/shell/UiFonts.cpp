@@ -1,0 +1,31 @@
+#include "shell/UiFonts.h"
+
+#include <QStringList>
+
+namespace qm {
+
+void InstallFontSubstitutions() {
+    const QStringList cjk = {QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+                             QStringLiteral("Droid Sans Fallback")};
+    for (const QString& face : {QStringLiteral("黑体"), QStringLiteral("SimHei"), QStringLiteral("宋体"),
+                                QStringLiteral("SimSun")}) {
+        QFont::insertSubstitutions(face, cjk);
+    }
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+}
+
+QString UiFontFace(const QString& languageCode) {
+    return (languageCode == QLatin1String("CHS") || languageCode == QLatin1String("CHT"))
+               ? QStringLiteral("黑体")
+               : QStringLiteral("Arial");
+}
+
+QFont UiFont(const QString& languageCode, int pixelHeight, int weight) {
+    QFont font(UiFontFace(languageCode));
+    font.setPixelSize(pixelHeight);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    return font;
+}
+
+}  // namespace qm

@@ -1,0 +1,147 @@
+#include <QKeyEvent>
+#include <QLockFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "controls/MessageEvent.h"
+#include "controls/SkinnedWindow.h"
+#include "pages/CDlgSplash.h"
+#include "platform/RestoreChannel.h"
+#include "shell/CMouseConfigurationApp.h"
+
+namespace qm {
+namespace {
+
+TEST(SingleInstance, ASecondCopyIsRefusedUntilTheFirstEnds) {
+    CMouseConfigurationApp first;
+    ASSERT_TRUE(first.InitInstance());
+    CMouseConfigurationApp second;
+    EXPECT_FALSE(second.InitInstance());
+    first.ExitInstance();
+    CMouseConfigurationApp third;
+    EXPECT_TRUE(third.InitInstance());
+    third.ExitInstance();
+}
+
+TEST(SingleInstance, TheLockOfAKilledCopyIsTakenOver) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        QLockFile lock(CMouseConfigurationApp::LockPath());
+        ::_exit(lock.tryLock(0) ? 0 : 1);  // ends without releasing: a crashed copy
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_TRUE(QFile::exists(CMouseConfigurationApp::LockPath()));
+    CMouseConfigurationApp app;
+    EXPECT_TRUE(app.InitInstance());
+    app.ExitInstance();
+}
+
+struct RestoreReceiver : QWidget {
+    int restores = 0;
+    bool event(QEvent* e) override {
+        if (e->type() == static_cast<QEvent::Type>(UM_RESTORE)) {
+            ++restores;
+            return true;
+        }
+        return QWidget::event(e);
+    }
+};
+
+TEST(SingleInstance, TheRestoreMessageReachesTheMainWindow) {
+    CMouseConfigurationApp app;
+    ASSERT_TRUE(app.InitInstance());
+    RestoreReceiver window;
+    CMouseConfigurationApp::SetMainWindowHandle(&window);
+    QSignalSpy spy(&app, &CMouseConfigurationApp::restoreRequested);
+    ASSERT_TRUE(SendRestoreMessage());
+    ASSERT_TRUE(spy.wait(2000));
+    QCoreApplication::sendPostedEvents(&window);
+    EXPECT_EQ(window.restores, 1);
+    CMouseConfigurationApp::SetMainWindowHandle(nullptr);
+    app.ExitInstance();
+    EXPECT_FALSE(SendRestoreMessage());
+}
+
+TEST(SingleInstance, TheProgramEndsSilentlyWhenACopyRuns) {
+    QProcess first;
+    first.start(QStringLiteral(QM517PRO_PATH));
+    ASSERT_TRUE(first.waitForStarted());
+    // Wait until the first copy holds the lock.
+    for (int i = 0; i < 100 && !QFile::exists(CMouseConfigurationApp::LockPath()); ++i) {
+        QTest::qWait(20);
+    }
+    QProcess second;
+    second.start(QStringLiteral(QM517PRO_PATH));
+    ASSERT_TRUE(second.waitForFinished(5000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+    // Killed, the first copy leaves its lock; the next start takes it over and runs.
+    ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
+    first.waitForFinished();
+    QProcess third;
+    third.start(QStringLiteral(QM517PRO_PATH));
+    ASSERT_TRUE(third.waitForStarted());
+    EXPECT_FALSE(third.waitForFinished(700));  // still showing its splash
+    third.kill();
+    third.waitForFinished();
+    QFile::remove(CMouseConfigurationApp::LockPath());
+}
+
+TEST(Splash, NoKeyOrClickClosesItOnlyItsTimer) {
+    CDlgSplash splash;
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    EXPECT_EQ(splash.size(), QSize(537, 423));
+    for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space, Qt::Key_F4, Qt::Key_A}) {
+        QTest::keyClick(&splash, static_cast<Qt::Key>(key), key == Qt::Key_F4 ? Qt::AltModifier : Qt::NoModifier);
+    }
+    QTest::mouseClick(&splash, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseClick(&splash, Qt::RightButton, {}, QPoint(100, 100));
+    QTest::mouseDClick(&splash, Qt::LeftButton, {}, QPoint(10, 10));
+    splash.close();  // a close request from the desktop
+    EXPECT_TRUE(splash.isVisible());
+    splash.OnTimer(2);  // another timer id does nothing
+    EXPECT_TRUE(splash.isVisible());
+    splash.OnTimer(1);
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_EQ(splash.result(), QDialog::Rejected);
+}
+
+TEST(Splash, ItShowsThePictureCentredOverTheScreen) {
+    CDlgSplash splash;
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE(std::abs(splash.geometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(splash.geometry().center().y() - screen.center().y()), 1);
+    const QImage shot = splash.grab().toImage();
+    EXPECT_NE(shot.pixel(268, 211), QColor(Qt::black).rgb());
+    splash.OnTimer(1);
+}
+
+TEST(SkinnedWindow, EnterEscapeSpaceAndF1DoNothing) {
+    SkinnedWindow window(nullptr, QStringLiteral("Skins\\/macro-key.png"));
+    EXPECT_EQ(window.size(), QSize(400, 290));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy rejected(&window, &QDialog::rejected);
+    QSignalSpy accepted(&window, &QDialog::accepted);
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_F1}) {
+        QTest::keyClick(&window, key);
+    }
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(rejected.count(), 0);
+    EXPECT_EQ(accepted.count(), 0);
+    SkinnedWindow missing(nullptr, QStringLiteral("Skins/none.png"));
+    EXPECT_EQ(missing.size(), QSize(0, 0));
+}
+
+}  // namespace
+}  // namespace qm
