@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "controls/FontHeight.h"
 #include "controls/SkinImage.h"
 
 namespace qm {
@@ -47,7 +48,7 @@ void CBitmapBtn::paintEvent(QPaintEvent*) {
         return;
     }
     QFont font = fontFace.isEmpty() ? QApplication::font() : QFont(fontFace);
-    font.setPixelSize(fontHeight);
+    font.setPixelSize(FontPixelSize(fontHeight));
     font.setWeight(static_cast<QFont::Weight>(550));
     p.setFont(font);
     p.setPen(QColor(0xFD, 0xFD, 0xFD));

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "controls/FontHeight.h"
+
 namespace qm {
 
 void InstallFontSubstitutions() {
@@ -21,9 +23,9 @@ QString UiFontFace(const QString& languageCode) {
                : QStringLiteral("Arial");
 }
 
-QFont UiFont(const QString& languageCode, int pixelHeight, int weight) {
+QFont UiFont(const QString& languageCode, int cellHeight, int weight) {
     QFont font(UiFontFace(languageCode));
-    font.setPixelSize(pixelHeight);
+    font.setPixelSize(FontPixelSize(cellHeight));
     font.setWeight(static_cast<QFont::Weight>(weight));
     return font;
 }

@@ -10,7 +10,8 @@ namespace qm {
 // Hei) and a metric-compatible Arial (Liberation Sans).
 void InstallFontSubstitutions();
 QString UiFontFace(const QString& languageCode);
-// A font of the given pixel height and weight in the face of the language.
-QFont UiFont(const QString& languageCode, int pixelHeight, int weight = QFont::Normal);
+// A font of the given cell height (as the windows state it) and weight in the face of the
+// language.
+QFont UiFont(const QString& languageCode, int cellHeight, int weight = QFont::Normal);
 
 }  // namespace qm
