@@ -1,12 +1,44 @@
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
+#include <cstring>
 
 #include "controls/SkinImage.h"
-#include "pages/CDlgSplash.h"
+#include "device/DeviceEnvironment.h"
+#include "model/FirstRun.h"
+#include "platform/AppDataFolder.h"
+#include "platform/FileUtil.h"
 #include "shell/CMouseConfigurationApp.h"
+#include "shell/CMouseConfigurationDlg.h"
 #include "shell/UiFonts.h"
 
+namespace {
+
+void Usage() {
+    std::fprintf(stderr,
+                 "Usage: qm517pro [--emulate] [--trace FILE]\n"
+                 "  --emulate      use virtual devices (both mice and the pad) and show the window\n"
+                 "  --trace FILE   write every report, pause and pointer setting to FILE\n");
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    qm::DeviceEnvironmentOptions devices;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--emulate") == 0) {
+            devices.emulate = true;
+        } else if (std::strcmp(argv[i], "--trace") == 0 && i + 1 < argc) {
+            devices.traceFile = argv[++i];
+        } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            Usage();
+            return 0;
+        } else {
+            Usage();
+            return 2;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qm517pro"));
     QApplication::setQuitOnLastWindowClosed(false);
@@ -20,7 +52,23 @@ int main(int argc, char** argv) {
     }
     qm::Skins::SetProgramFolder(qm::CMouseConfigurationApp::ProgramFolder());
 
-    qm::CDlgSplash splash;
-    splash.exec();
-    return theApp.ExitInstance();
+    const std::string folder = qm::AppDataFolder();
+    if (const int error = qm::SeedAppDataFolder(folder, qm::LanguageFromLocale(qm::UserLocale()))) {
+        std::fprintf(stderr, "qm517pro: cannot create %s: %s\n", folder.c_str(), qm::ErrnoText(error).c_str());
+    }
+    qm::DeviceEnvironment environment(devices);
+    if (!environment.Error().empty()) {
+        std::fprintf(stderr, "qm517pro: %s\n", environment.Error().c_str());
+        return 1;
+    }
+    int status = 0;
+    {
+        qm::MainWindowOptions options;
+        options.emulate = devices.emulate;
+        qm::CMouseConfigurationDlg window(environment, options);
+        window.OnInitDialog();
+        status = QApplication::exec();
+    }
+    theApp.ExitInstance();
+    return status;
 }

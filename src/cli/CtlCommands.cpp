@@ -1,28 +1,23 @@
 #include "cli/CtlCommands.h"
 
-#include <fstream>
 #include <mutex>
 #include <ostream>
 #include <poll.h>
 
+#include "device/DeviceEnvironment.h"
 #include "device/DeviceLink.h"
 #include "device/PointerSettings.h"
 #include "device/Upload.h"
-#include "emulator/VirtualDevices.h"
 #include "i18n/UiStrings.h"
 #include "macros/MacroCompiler.h"
 #include "model/FirstRun.h"
 #include "model/ProfileDescription.h"
 #include "model/ProfileFiles.h"
 #include "platform/AppDataFolder.h"
-#include "platform/DesktopPointer.h"
 #include "platform/FileUtil.h"
 #include "platform/Format.h"
-#include "platform/HidapiBackend.h"
 #include "platform/ProfileIni.h"
 #include "platform/RestoreChannel.h"
-#include "platform/Trace.h"
-#include "platform/TracingHidBackend.h"
 
 namespace qm::ctl {
 
@@ -99,70 +94,6 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::o
 
 namespace {
 
-// The devices, clock, trace and pointer sinks a command works with.
-class Environment {
-public:
-    explicit Environment(const Options& options) {
-        if (options.emulate) {
-            m_virtual = std::make_unique<VirtualDevices>();
-            for (uint16_t productId : options.emulated) {
-                m_virtual->Plug(productId);
-            }
-            m_backend = m_virtual.get();
-        } else {
-            m_real = std::make_unique<HidapiBackend>();
-            m_backend = m_real.get();
-            m_udev = CreateUdevHotplug();
-            // Only real devices change the desktop's pointer options.
-            m_desktop = std::make_unique<DesktopPointerSink>();
-            m_pointer.Add(*m_desktop);
-        }
-        m_clock = options.virtualClock ? static_cast<Clock*>(&m_virtualClock) : &m_realClock;
-        if (!options.traceFile.empty()) {
-            m_traceFile.open(options.traceFile, std::ios::trunc);
-            if (!m_traceFile) {
-                m_error = "cannot write the trace file " + options.traceFile;
-                return;
-            }
-            m_trace = std::make_unique<Trace>(m_traceFile);
-            m_tracing = std::make_unique<TracingHidBackend>(*m_backend, *m_trace);
-            m_backend = m_tracing.get();
-            m_tracingClock = std::make_unique<TracingClock>(*m_clock, *m_trace);
-            m_clock = m_tracingClock.get();
-            m_tracePointer = std::make_unique<TracePointerSink>(*m_trace);
-            m_pointer.Add(*m_tracePointer);
-        }
-    }
-
-    const std::string& Error() const { return m_error; }
-    HidBackend& Backend() { return *m_backend; }
-    Clock& GetClock() { return *m_clock; }
-    PointerSink& Pointer() { return m_pointer; }
-    DebugOutput& Debug() { return m_debug; }
-    HotplugSource* Hotplug() {
-        return m_virtual ? static_cast<HotplugSource*>(m_virtual.get()) : m_udev.get();
-    }
-
-private:
-    DebugOutput m_debug;
-    // Declared first, destroyed last: handles must go before the devices behind them.
-    std::unique_ptr<VirtualDevices> m_virtual;
-    std::unique_ptr<HidapiBackend> m_real;
-    std::unique_ptr<HotplugSource> m_udev;
-    std::ofstream m_traceFile;
-    std::unique_ptr<Trace> m_trace;
-    std::unique_ptr<TracingHidBackend> m_tracing;
-    HidBackend* m_backend = nullptr;
-    RealClock m_realClock;
-    VirtualClock m_virtualClock;
-    std::unique_ptr<TracingClock> m_tracingClock;
-    Clock* m_clock = nullptr;
-    PointerSinks m_pointer;
-    std::unique_ptr<DesktopPointerSink> m_desktop;
-    std::unique_ptr<TracePointerSink> m_tracePointer;
-    std::string m_error;
-};
-
 // The profile side: folder, record, captions, strings.
 struct Session {
     SettingsState settings;
@@ -179,7 +110,9 @@ struct Session {
         settings.Commit();
         strings.FillUiStrings(files.ReadLanguageCode());
         files.LoadCaptions(files.CurrentIniPath());
-        files.CheckInitialisationMark();
+        if (files.CheckInitialisationMark()) {
+            settings.Commit();
+        }
         return loaded;
     }
 };
@@ -255,7 +188,7 @@ int Show(const Options& options, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
-int List(Environment& env, std::ostream& out, std::ostream& err) {
+int List(DeviceEnvironment& env, std::ostream& out, std::ostream& err) {
     DeviceLink link(env.Backend(), env.GetClock(), env.Debug());
     link.discovery.DiscoverMice();
     link.discovery.DiscoverPad();
@@ -283,7 +216,7 @@ int List(Environment& env, std::ostream& out, std::ostream& err) {
 }
 
 // apply, apply FILE.bin and reset.
-int Upload(const Options& options, Environment& env, std::ostream& out, std::ostream& err) {
+int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, std::ostream& err) {
     const bool reset = options.command == "reset";
     if (options.arguments.size() > (reset ? 0u : 1u)) {
         err << "qm517ctl: too many arguments for " << options.command << "\n";
@@ -387,7 +320,7 @@ private:
     const UiStrings& m_strings;
 };
 
-int Events(Environment& env, std::ostream& out, std::ostream& err, const std::atomic<bool>* stop) {
+int Events(DeviceEnvironment& env, std::ostream& out, std::ostream& err, const std::atomic<bool>* stop) {
     std::string folder;
     if (!PrepareFolder(folder, err)) {
         return kExitFailure;
@@ -448,7 +381,12 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const std:
         PrintUsage(err);
         return kExitUsage;
     }
-    Environment env(options);
+    DeviceEnvironmentOptions environment;
+    environment.emulate = options.emulate;
+    environment.emulated = options.emulated;
+    environment.virtualClock = options.virtualClock;
+    environment.traceFile = options.traceFile;
+    DeviceEnvironment env(environment);
     if (!env.Error().empty()) {
         err << "qm517ctl: " << env.Error() << "\n";
         return kExitFailure;

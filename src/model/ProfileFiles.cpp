@@ -192,14 +192,14 @@ std::string ProfileFiles::ReadLanguageCode() const {
     return ProfileIni::GetString(m_currentIniPath, "Skins", "Lan");
 }
 
-void ProfileFiles::CheckInitialisationMark(bool afterExport) {
+bool ProfileFiles::CheckInitialisationMark(bool afterExport) {
     const std::string mark = ProfileIni::GetString(m_currentIniPath, kProfileSection, "IsDefault");
     const bool uninitialised = afterExport ? mark == "N" : (mark == "N" || mark.empty());
     if (!uninitialised) {
         if (const int error = ProfileIni::WriteString(m_currentIniPath, kProfileSection, "IsDefault", "Y")) {
             NoteWriteError(m_currentIniPath, error);
         }
-        return;
+        return false;
     }
     ApplyFactoryDefaults(m_settings.record);
     // With no usable profile list, the current profile was never read: its file may hold
@@ -207,12 +207,13 @@ void ProfileFiles::CheckInitialisationMark(bool afterExport) {
     if (m_listUnusable && PathExists(ConfigPath(m_currentNumber))) {
         m_debug.Write("The factory defaults were not saved over " + ConfigPath(m_currentNumber) +
                       ": repair the profile list in " + StrIniPath() + ".\n");
-        return;
+        return true;
     }
     if (const int error = ProfileIni::WriteString(m_currentIniPath, kProfileSection, "IsDefault", "Y")) {
         NoteWriteError(m_currentIniPath, error);
     }
     SaveCurrentProfile();
+    return true;
 }
 
 int ProfileFiles::OnProfileMessage(int operation, int number, ProfileUi& ui) {

@@ -94,8 +94,9 @@ public:
     std::string ReadLanguageCode() const;
 
     // "IsDefault" of the current INI file: "N" or empty writes the factory defaults and
-    // saves (after an export only "N" does); "Y" is written either way.
-    void CheckInitialisationMark(bool afterExport = false);
+    // saves (after an export only "N" does); "Y" is written either way. Returns whether
+    // the defaults were written into the record.
+    bool CheckInitialisationMark(bool afterExport = false);
 
     // The handler of UM_PROFILE_COMMAND; always returns 0.
     int OnProfileMessage(int operation, int number, ProfileUi& ui);

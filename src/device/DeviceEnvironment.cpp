@@ -1,0 +1,47 @@
+#include "device/DeviceEnvironment.h"
+
+#include "platform/DesktopPointer.h"
+#include "platform/HidapiBackend.h"
+
+namespace qm {
+
+DeviceEnvironment::DeviceEnvironment(const DeviceEnvironmentOptions& options) {
+    if (options.emulate) {
+        m_virtual = std::make_unique<VirtualDevices>();
+        for (uint16_t productId : options.emulated) {
+            m_virtual->Plug(productId);
+        }
+        m_virtual->ReadNotices();  // present from the start, as devices plugged in before
+        m_backend = m_virtual.get();
+    } else {
+        m_real = std::make_unique<HidapiBackend>();
+        m_backend = m_real.get();
+        m_udev = CreateUdevHotplug();
+        // Only real devices change the desktop's pointer options.
+        m_desktop = std::make_unique<DesktopPointerSink>();
+        m_pointer.Add(*m_desktop);
+    }
+    m_clock = options.virtualClock ? static_cast<Clock*>(&m_virtualClock) : &m_realClock;
+    if (!options.traceFile.empty()) {
+        m_traceFile.open(options.traceFile, std::ios::trunc);
+        if (!m_traceFile) {
+            m_error = "cannot write the trace file " + options.traceFile;
+            return;
+        }
+        m_trace = std::make_unique<Trace>(m_traceFile);
+        m_tracing = std::make_unique<TracingHidBackend>(*m_backend, *m_trace);
+        m_backend = m_tracing.get();
+        m_tracingClock = std::make_unique<TracingClock>(*m_clock, *m_trace);
+        m_clock = m_tracingClock.get();
+        m_tracePointer = std::make_unique<TracePointerSink>(*m_trace);
+        m_pointer.Add(*m_tracePointer);
+    }
+}
+
+DeviceEnvironment::~DeviceEnvironment() = default;
+
+HotplugSource* DeviceEnvironment::Hotplug() {
+    return m_virtual ? static_cast<HotplugSource*>(m_virtual.get()) : m_udev.get();
+}
+
+}  // namespace qm

@@ -1,0 +1,115 @@
+// The button assignment menus of the main window: which function each mouse button has.
+#include <QCursor>
+
+#include "controls/CBitmapBtn.h"
+#include "controls/CExMenu.h"
+#include "model/ButtonCatalogue.h"
+#include "shell/CMouseConfigurationApp.h"
+#include "shell/CMouseConfigurationDlg.h"
+
+namespace qm {
+
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+}  // namespace
+
+void CMouseConfigurationDlg::OnDropDownClicked(int slot) {
+    HighlightSlot(slot);
+    m_selectedSlot = slot;
+    update(QRect(262, 2, 472, 498));
+    OpenButtonMenu(slot);
+}
+
+std::unique_ptr<CExMenu> CMouseConfigurationDlg::BuildButtonMenu(int slot) {
+    const Language language = LanguageForNames(CMouseConfigurationApp::LanguageCode().toStdString());
+    auto menu = std::make_unique<CExMenu>(&m_textFont, this);
+    menu->SetItemWidth(130);
+    const auto add = [&](CExMenu* m, int id, int entry) { m->AppendItem(id, Q(m_strings[entry])); };
+    add(menu.get(), kCmdClick, UiStrings::kClick);
+    add(menu.get(), kCmdMenu, UiStrings::kMenu);
+    add(menu.get(), kCmdScroll, UiStrings::kScroll);
+    add(menu.get(), kCmdForward, UiStrings::kForward);
+    add(menu.get(), kCmdBack, UiStrings::kBack);
+    add(menu.get(), kCmdDoubleClick, UiStrings::kDoubleClick);
+    if (slot != 1) {
+        menu->AppendItem(kCmdFn, QStringLiteral("Fn"));
+    }
+    add(menu.get(), kCmdSnipe, UiStrings::kSnipe);
+
+    const auto submenu = [&](int width, int title, auto&& fill) {
+        auto* sub = new CExMenu(&m_textFont, menu.get());
+        sub->SetItemWidth(width);
+        fill(sub);
+        menu->AppendItem(0, Q(m_strings[title]), sub);
+    };
+    submenu(90, UiStrings::kDpiSubmenu, [&](CExMenu* sub) {
+        for (int i = 0; i < 3; ++i) {
+            sub->AppendItem(kCmdDpiFirst + i, Q(m_dpiList[static_cast<size_t>(i)]));
+        }
+    });
+    const auto rows = [&](CExMenu* sub, std::span<const CommandRow> table) {
+        for (const CommandRow& row : table) {
+            sub->AppendItem(row.command, QString::fromUtf8(row.Name(language)));
+        }
+    };
+    submenu(120, UiStrings::kMultimediaSubmenu, [&](CExMenu* sub) { rows(sub, MultimediaTable()); });
+    submenu(130, UiStrings::kBasicSubmenu, [&](CExMenu* sub) { rows(sub, BasicCommandTable()); });
+    submenu(130, UiStrings::kAdditionalSubmenu, [&](CExMenu* sub) { rows(sub, AdditionalCommandTable()); });
+    add(menu.get(), kCmdKeyboardKey, UiStrings::kAssignKey);
+    add(menu.get(), kCmdMacro, UiStrings::kMacro);
+    add(menu.get(), kCmdDeactivated, UiStrings::kDeactivated);
+    return menu;
+}
+
+void CMouseConfigurationDlg::OpenButtonMenu(int slot) {
+    CBitmapBtn* dropDown = m_dropDowns[static_cast<size_t>(slot)];
+    // The last button that clicks may not be given away: the mouse could no longer click.
+    if (IsLastClickButton(m_settings.record, slot)) {
+        m_prompts.warning(Q(m_strings[UiStrings::kAttention]), Q(m_strings[UiStrings::kLastClickMessage]));
+        dropDown->SetChecked(false);
+        m_selectedSlot = -1;
+        update(QRect(262, 2, 472, 498));
+        return;
+    }
+    const QPoint at = dropDown->mapToGlobal(QPoint(dropDown->width() + 5, 0));
+    std::unique_ptr<CExMenu> menu = BuildButtonMenu(slot);
+    const int id = menu->Track(at);
+    menu.reset();
+    m_selectedSlot = -1;
+    update(QRect(262, 2, 472, 498));
+    dropDown->SetChecked(false);
+    menuSlot = slot;
+    if (id != 0) {
+        OnButtonCommand(id);
+    }
+}
+
+void CMouseConfigurationDlg::OnButtonCommand(int id) {
+    const int slot = menuSlot;
+    if (slot < 0 || slot >= 7) {
+        return;
+    }
+    CBitmapBtn* dropDown = m_dropDowns[static_cast<size_t>(slot)];
+    if (id == kCmdKeyboardKey || id == kCmdMacro) {
+        // The single key and macro dialogs come with their windows; until then nothing is
+        // stored, as when they are cancelled.
+        dropDown->repaint();
+        StoreCaption(slot);
+        return;
+    }
+    const Language language = LanguageForNames(CMouseConfigurationApp::LanguageCode().toStdString());
+    const std::optional<std::string> caption =
+        AssignCommand(m_settings.record, slot, id, m_strings, language, m_dpiList);
+    if (!caption) {
+        return;  // not an item of the button menus (1003 "Version:2.1", say)
+    }
+    dropDown->caption = Q(*caption);
+    dropDown->repaint();
+    StoreCaption(slot);
+}
+
+}  // namespace qm

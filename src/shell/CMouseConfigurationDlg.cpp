@@ -1,0 +1,787 @@
+#include "shell/CMouseConfigurationDlg.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include "controls/CBitmapBtn.h"
+#include "controls/CDMarker.h"
+#include "controls/CExMenu.h"
+#include "controls/MessageEvent.h"
+#include "controls/SkinImage.h"
+#include "device/PointerSettings.h"
+#include "device/Upload.h"
+#include "macros/MacroCompiler.h"
+#include "pages/CDlgSplash.h"
+#include "platform/AppDataFolder.h"
+#include "shell/CMouseConfigurationApp.h"
+#include "shell/MainLayout.h"
+#include "shell/UiFonts.h"
+
+namespace qm {
+
+namespace {
+
+// Posted to the window by the worker thread when an upload ends, and with its progress.
+constexpr int kUploadFinished = QEvent::User + 401;
+constexpr int kUploadProgress = QEvent::User + 402;
+
+class ProgressEvent : public QEvent {
+public:
+    explicit ProgressEvent(QString text) : QEvent(static_cast<QEvent::Type>(kUploadProgress)), step(std::move(text)) {}
+    QString step;
+};
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+constexpr int kTrayExit = 2;
+constexpr int kTrayPressDpi = 3;
+
+}  // namespace
+
+Prompts Prompts::MessageBoxes(QWidget* parent) {
+    Prompts p;
+    p.okCancel = [parent](const QString& caption, const QString& text) {
+        return QMessageBox::question(parent, caption, text, QMessageBox::Ok | QMessageBox::Cancel) ==
+               QMessageBox::Ok;
+    };
+    p.yesNo = [parent](const QString& caption, const QString& text) {
+        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) !=
+               QMessageBox::No;
+    };
+    p.warning = [parent](const QString& caption, const QString& text) {
+        QMessageBox::warning(parent, caption, text, QMessageBox::Ok);
+    };
+    p.information = [parent](const QString& caption, const QString& text) {
+        QMessageBox::information(parent, caption, text, QMessageBox::Ok);
+    };
+    return p;
+}
+
+CMouseConfigurationDlg::CMouseConfigurationDlg(DeviceEnvironment& environment,
+                                               const MainWindowOptions& options,
+                                               LauncherPort* launcher, Prompts prompts)
+    : SkinnedWindow(nullptr, QString()),
+      m_env(environment),
+      m_options(options),
+      m_launcher(launcher != nullptr ? launcher : &m_defaultLauncher),
+      m_prompts(prompts.okCancel ? std::move(prompts) : Prompts::MessageBoxes(this)),
+      m_link(environment.Backend(), environment.GetClock(), environment.Debug()) {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowIcon(QIcon(QStringLiteral(":/skins/qm517pro.png")));
+    const QString folder = options.profileFolder.isEmpty() ? Q(AppDataFolder()) : options.profileFolder;
+    m_files = std::make_unique<ProfileFiles>(folder.toStdString(), m_settings, m_captions, m_strings,
+                                             m_env.Debug());
+    m_deviceChange = std::make_unique<DeviceChangeHandler>(m_link.discovery, m_link.state, m_link.device,
+                                                           m_settings, *m_files, m_env.Debug(),
+                                                           static_cast<DeviceWindowPort&>(*this));
+    qApp->installEventFilter(this);
+}
+
+CMouseConfigurationDlg::~CMouseConfigurationDlg() {
+    qApp->removeEventFilter(this);
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+    StopReaders();
+    RemoveTrayIcon();
+    if (CMouseConfigurationApp::MainWindowHandle() == this) {
+        CMouseConfigurationApp::SetMainWindowHandle(nullptr);
+    }
+}
+
+void CMouseConfigurationDlg::StopReaders() {
+    m_closing = true;
+    // A reader may be waiting for this thread to take its notice: serve it first.
+    while (m_noticesInFlight.load() > 0) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    m_link.StopReaders();
+}
+
+bool CMouseConfigurationDlg::OnInitDialog() {
+    if (m_options.showSplash) {
+        CDlgSplash splash;
+        splash.exec();
+    }
+    setWindowTitle(QStringLiteral("QM517 Pro"));
+    CMouseConfigurationApp::SetMainWindowHandle(this);
+
+    m_link.DiscoverAll(m_settings.record);
+    // Readers hand their notices to this thread and wait until they are handled.
+    m_link.StartReaders([this](int wParam, int lParam) {
+        if (m_closing) {
+            return;
+        }
+        ++m_noticesInFlight;
+        if (!m_closing) {
+            QMetaObject::invokeMethod(
+                this, [this, wParam, lParam] { OnDeviceStage(wParam, lParam); },
+                Qt::BlockingQueuedConnection);
+        }
+        --m_noticesInFlight;
+    });
+    if (HotplugSource* hotplug = m_env.Hotplug(); hotplug != nullptr && hotplug->Fd() >= 0) {
+        m_hotplugNotifier = std::make_unique<QSocketNotifier>(hotplug->Fd(), QSocketNotifier::Read);
+        connect(m_hotplugNotifier.get(), &QSocketNotifier::activated, this,
+                &CMouseConfigurationDlg::ReadHotplugNotices);
+    }
+
+    m_files->LoadCurrentProfile();
+    m_settings.Commit();
+    const QString code = Q(m_files->ReadLanguageCode());
+    CMouseConfigurationApp::SetLanguageCode(code);
+    m_strings.FillUiStrings(code.toStdString());
+    m_files->LoadCaptions(m_files->CurrentIniPath());
+    if (m_files->CheckInitialisationMark()) {
+        // A profile that gets its first settings now has nothing applied yet; what Cancel
+        // and the stage balloons fall back on is these settings, not an empty record.
+        m_settings.Commit();
+    }
+
+    BuildWindow();
+    ResetPanels();
+    ShowView(1);
+    AddTrayIcon();
+    if (!m_link.state.AnyMouse()) {
+        RemoveTrayIcon();
+    } else {
+        RefreshCaptions();
+        RefreshSliders();
+        if (m_link.state.presentB != 0) {
+            SetDpiScale(1);
+        }
+        if (m_link.state.presentA != 0) {
+            SetDpiScale(0);
+        }
+    }
+    CheckFirmware();
+    m_dpiList = {m_strings[UiStrings::kDpiUp], m_strings[UiStrings::kDpiDown], m_strings[UiStrings::kDpiLoop]};
+    ApplyPointerSettings(m_settings.record, m_env.Pointer(), m_env.Debug());
+    TellAboutPermission();
+
+    // The utility lives in the tray; where the desktop has none, or with the virtual
+    // devices, the window shows at once so it is never out of reach.
+    const bool trayAvailable = m_options.systemTrayAvailable ? m_options.systemTrayAvailable()
+                                                             : QSystemTrayIcon::isSystemTrayAvailable();
+    if (m_options.emulate || !trayAvailable) {
+        RestoreFromTray();
+        if (!isVisible()) {
+            move(0, 0);
+            show();
+        }
+    }
+    return true;
+}
+
+void CMouseConfigurationDlg::TellAboutPermission() {
+    if (m_toldAboutPermission || m_link.state.refused.empty()) {
+        return;
+    }
+    m_toldAboutPermission = true;
+    m_prompts.information(
+        QStringLiteral("QM517 Pro"),
+        QStringLiteral("QM517 Pro found, but this user may not open it: install the udev rule.\n\n"
+                       "sudo install -m 644 data/70-qm517pro.rules /etc/udev/rules.d/\n"
+                       "sudo udevadm control --reload-rules && sudo udevadm trigger --subsystem-match=hidraw"));
+}
+
+CBitmapBtn* CMouseConfigurationDlg::MakeButton(const QRect& rect, const QString& normal, const QString& hover,
+                                               const QString& pressed, const QString& disabled, int caption,
+                                               int alignment, int indent) {
+    auto* button = new CBitmapBtn(this);
+    button->setGeometry(rect);
+    button->SetBitmaps(QRect(QPoint(0, 0), rect.size()), normal, hover, pressed, disabled);
+    button->caption = caption >= 0 ? Q(m_strings[caption]) : QString();
+    button->fontFace = UiFontFace(CMouseConfigurationApp::LanguageCode());
+    button->fontHeight = 13;
+    button->alignment = alignment;
+    button->indent = indent;
+    button->show();
+    return button;
+}
+
+void CMouseConfigurationDlg::BuildWindow() {
+    if (m_built) {
+        return;
+    }
+    m_built = true;
+    LoadBackground(QStringLiteral("/skins/main.png"));
+    const QString code = CMouseConfigurationApp::LanguageCode();
+    m_textFont = UiFont(code, 13, QFont::Normal);
+    m_scaleFont = UiFont(code, 13, QFont::Normal);
+    m_h = Skins::ImageSize(QStringLiteral("/skins/ButtonAssignment/BK_ButtonAssignment.png")).height();
+
+    using namespace layout;
+    const QString cancelN = "\\skins\\button-cancel-normal.png", cancelO = "\\skins\\button-cancel-over.png";
+    const QString cancelP = "\\skins\\button-cancel-leave.png", saveL = "\\skins\\button-save-leave.png";
+    const QString mouseN = "\\skins\\button-mouse-normal.png";
+    m_help = MakeButton(kHelp, "\\skins\\button-help-normal.png", "\\skins\\button-help-over.png",
+                        "\\skins\\button-help-normal.png", "\\skins\\button-help-normal.png", -1, 1);
+    m_minimise = MakeButton(kMinimise, "\\skins\\button-min-normal.png", "\\skins\\button-min-over.png",
+                            "\\skins\\button-min-normal.png", "\\skins\\button-min-normal.png", -1, 1);
+    m_close = MakeButton(kClose, "\\skins\\button-close-normal.png", "\\skins\\button-close-over.png",
+                         "\\skins\\button-close-normal.png", "\\skins\\button-close-normal.png", -1, 1);
+    m_config = MakeButton(kConfig, "\\skins\\button-config-normal.png", "\\skins\\button-config-over.png",
+                          "\\skins\\button-config-normal.png", "\\skins\\button-config-normal.png", 12, 1, 20);
+    m_reset = MakeButton(kReset, cancelN, cancelO, cancelP, saveL, 9, 0);
+    m_cancel = MakeButton(kCancel, cancelN, cancelO, cancelP, saveL, 10, 0);
+    m_apply = MakeButton(kApply, cancelN, cancelO, cancelP, saveL, 11, 0);
+    m_topView = MakeButton(kTopView, mouseN, "\\skins\\button-mouse-over.png", "\\skins\\button-mouse-leave.png",
+                           mouseN, 13, 0);
+    m_sideView = MakeButton(kSideView, mouseN, "\\skins\\button-mouse-over.png", "\\skins\\button-mouse-leave.png",
+                            mouseN, 14, 0);
+    const QString item = "\\skins\\ItemBK.png";
+    m_buttonHeader = MakeButton(kButtonHeader, item, item, item, item, 16, 1);
+    const QString macro = "\\skins\\MacroManagementBK.png";
+    m_macroManager = MakeButton(MacroManager(false, m_h), macro, macro, macro, macro, 17, 1);
+    m_axisHeader = MakeButton(AxisHeader(false, m_h), item, item, item, item, 18, 1);
+    for (int row = 0; row < 7; ++row) {
+        const int slot = SlotOfRow(row);
+        m_dropDowns[static_cast<size_t>(slot)] =
+            MakeButton(DropDown(row), "\\skins\\ButtonAssignment\\DropdownBox-normal.png",
+                       "\\skins\\ButtonAssignment\\DropdownBox-over.png",
+                       "\\skins\\ButtonAssignment\\DropdownBox-over.png",
+                       "\\skins\\ButtonAssignment\\DropdownBox-normal.png", -1, 1);
+        connect(m_dropDowns[static_cast<size_t>(slot)], &QAbstractButton::clicked, this,
+                [this, slot] { OnDropDownClicked(slot); });
+    }
+    for (auto [slider, id] : {std::pair{&m_xSlider, 2025}, {&m_ySlider, 2026}}) {
+        *slider = new CDMarker(QRect(37, 0, 208, 9), this, id);
+        (*slider)->minimum = 1;
+        (*slider)->maximum = 11;
+        (*slider)->SetImages(QRect(0, 0, 208, 14), "\\skins\\XYSensitivity\\1.png", "\\skins\\XYSensitivity\\2.png");
+    }
+    connect(m_apply, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnApply);
+    connect(m_cancel, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnCancel);
+    connect(m_close, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnClose);
+    connect(m_minimise, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnMinimise);
+    connect(m_reset, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnReset);
+    connect(m_topView, &QAbstractButton::clicked, this, [this] { ShowView(1); });
+    connect(m_sideView, &QAbstractButton::clicked, this, [this] { ShowView(2); });
+    connect(m_buttonHeader, &QAbstractButton::clicked, this, [this] {
+        Deselect();
+        SetButtonPanel(m_buttonPanelCollapsed != 0 ? 0 : 1);
+    });
+    connect(m_axisHeader, &QAbstractButton::clicked, this, [this] {
+        Deselect();
+        SetAxisPanel(m_axisPanelCollapsed != 0 ? 0 : 1);
+    });
+    connect(m_macroManager, &QAbstractButton::clicked, this, [this] { Deselect(); });
+    connect(m_config, &QAbstractButton::clicked, this, [this] { Deselect(); });
+    connect(m_help, &QAbstractButton::clicked, this, [this] {
+        raise();
+        activateWindow();
+        CExMenu menu(&m_textFont);
+        menu.SetItemWidth(100);
+        menu.AppendItem(1001, Q(m_strings[UiStrings::kMakerAddress]));
+        menu.AppendItem(1002, Q(m_strings[UiStrings::kUpdate]));
+        menu.AppendItem(1003, QStringLiteral("Version:2.1"));
+        OnHelpCommand(menu.Track(QCursor::pos()));
+    });
+}
+
+// --- display operations ----------------------------------------------------------------------
+
+void CMouseConfigurationDlg::InvalidatePicture() {
+    update(layout::kPictureArea);
+}
+
+void CMouseConfigurationDlg::Deselect() {
+    for (CBitmapBtn* dropDown : m_dropDowns) {
+        if (dropDown != nullptr && dropDown->checkedLook) {
+            dropDown->SetChecked(false);
+        }
+    }
+    m_selectedSlot = -1;
+    InvalidatePicture();
+}
+
+void CMouseConfigurationDlg::HighlightSlot(int slot) {
+    for (CBitmapBtn* dropDown : m_dropDowns) {
+        if (dropDown != nullptr) {
+            dropDown->SetChecked(false);
+        }
+    }
+    if (slot >= 0 && slot < 7 && m_dropDowns[static_cast<size_t>(slot)] != nullptr) {
+        m_dropDowns[static_cast<size_t>(slot)]->SetChecked(true);
+    }
+}
+
+void CMouseConfigurationDlg::ShowView(int view) {
+    Deselect();
+    if (m_topView != nullptr) {
+        m_topView->SetChecked(view == 1);
+        m_sideView->SetChecked(view == 2);
+    }
+    m_currentView = view;
+    InvalidatePicture();
+}
+
+void CMouseConfigurationDlg::PlaceAxisSliders() {
+    const int a = layout::AxisTop(m_buttonPanelCollapsed == 0, m_h);
+    m_xSlider->setGeometry(layout::XSlider(a));
+    m_ySlider->setGeometry(layout::YSlider(a));
+}
+
+void CMouseConfigurationDlg::SetButtonPanel(int collapsed) {
+    if (!m_built) {
+        return;
+    }
+    m_buttonPanelCollapsed = collapsed;
+    const bool expanded = collapsed == 0;
+    for (CBitmapBtn* dropDown : m_dropDowns) {
+        dropDown->setVisible(expanded);
+    }
+    m_macroManager->setGeometry(layout::MacroManager(expanded, m_h));
+    m_axisHeader->setGeometry(layout::AxisHeader(expanded, m_h));
+    PlaceAxisSliders();
+    update(QRect(20, 107, 242, 400));
+}
+
+void CMouseConfigurationDlg::SetAxisPanel(int collapsed) {
+    if (!m_built) {
+        return;
+    }
+    m_axisPanelCollapsed = collapsed;
+    PlaceAxisSliders();
+    m_xSlider->setVisible(collapsed == 0);
+    m_ySlider->setVisible(collapsed == 0);
+    update(QRect(20, 107, 242, 420));
+}
+
+void CMouseConfigurationDlg::ResetPanels() {
+    SetButtonPanel(1);
+    SetAxisPanel(1);
+}
+
+void CMouseConfigurationDlg::RefreshSliders() {
+    if (m_built) {
+        m_xSlider->SetPos(m_settings.record[rec::kSensitivityX]);
+        m_ySlider->SetPos(m_settings.record[rec::kSensitivityY]);
+    }
+}
+
+void CMouseConfigurationDlg::RefreshCaptions() {
+    if (!m_built) {
+        return;
+    }
+    for (int slot = 0; slot < 7; ++slot) {
+        CBitmapBtn* dropDown = m_dropDowns[static_cast<size_t>(slot)];
+        dropDown->caption = Q(m_captions[static_cast<size_t>(slot)]);
+        dropDown->repaint();
+    }
+}
+
+void CMouseConfigurationDlg::StoreCaption(int slot) {
+    if (m_built && slot >= 0 && slot < 7) {
+        m_captions[static_cast<size_t>(slot)] = m_dropDowns[static_cast<size_t>(slot)]->caption.toStdString();
+    }
+}
+
+// --- painting -------------------------------------------------------------------------------
+
+void CMouseConfigurationDlg::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(QPoint(0, 0), Background());
+    DrawSkinImage(&p, QStringLiteral("Skins\\Logo.png"), 20, 32);
+    DrawSkinImage(&p, QStringLiteral("Skins\\BK_MainMid.png"), 262, 2);
+    if (m_currentView == 1) {
+        DrawSkinImage(&p, QStringLiteral("Skins\\Mouse\\Front\\MouseFront.png"), 395, 65);
+    } else {
+        DrawSkinImage(&p, QStringLiteral("Skins\\Mouse\\Side\\MouseSide.png"), 290, 226);
+    }
+    const int selectedNumber = m_selectedSlot >= 0 ? layout::ButtonNumberOfSlot(m_selectedSlot) : -1;
+    for (int n = 1; n <= 7; ++n) {
+        const char* state = n == selectedNumber ? "over" : "normal";
+        const QPoint at = m_currentView == 1 ? layout::FrontHotspot(n) : layout::SideHotspot(n);
+        const QString path = m_currentView == 1 ? QStringLiteral("Skins/Mouse/Front/F-%1-%2.png").arg(n).arg(state)
+                                                : QStringLiteral("Skins/Mouse/Side/S-%1-%2.png").arg(n).arg(state);
+        DrawSkinImage(&p, path, at.x(), at.y());
+    }
+    DrawSkinImage(&p, QStringLiteral("/Skins/BK_MainLeft.png"), 20, 107);
+    DrawSkinImage(&p, QStringLiteral("Skins\\MLogo.png"), 40, 525);
+    const bool buttonsOpen = m_buttonPanelCollapsed == 0;
+    const int a = layout::AxisTop(buttonsOpen, m_h);
+    if (buttonsOpen) {
+        DrawSkinImage(&p, QStringLiteral("/Skins/ButtonAssignment/BK_ButtonAssignment.png"), 20, 127);
+    }
+    if (m_axisPanelCollapsed == 0) {
+        DrawSkinImage(&p, QStringLiteral("/Skins/XYSensitivity/BK_XYSensSetting.png"), 20, a);
+    }
+    // Until the settings pages exist, the page host's area shows its background.
+    DrawSkinImage(&p, QStringLiteral("/skins/BK_MainRight.png"), layout::kPageHost.x(), layout::kPageHost.y());
+
+    p.setPen(Qt::white);
+    p.setFont(m_textFont);
+    if (buttonsOpen) {
+        for (int row = 0; row < 7; ++row) {
+            p.drawText(layout::RowLabel(row), Qt::AlignCenter | Qt::TextSingleLine, Q(m_strings[29 + row]));
+        }
+    }
+    if (m_axisPanelCollapsed == 0) {
+        p.setFont(m_scaleFont);
+        p.drawText(QRect(37, a + 20, 225, 20), Qt::AlignLeft | Qt::AlignVCenter, Q(m_strings[27]));
+        p.drawText(QRect(37, a + 80, 225, 20), Qt::AlignLeft | Qt::AlignVCenter, Q(m_strings[28]));
+        for (int digit = 1; digit <= 10; ++digit) {
+            const int x = 44 + 21 * (digit - 1);
+            for (int band : {a + 57, a + 117}) {
+                p.drawText(QRect(x, band, 262 - x, 20), Qt::AlignLeft | Qt::AlignVCenter, QString::number(digit));
+            }
+        }
+    }
+    p.setFont(m_textFont);
+    if (m_busy) {
+        // Progress of the upload where the note usually stands.
+        const QRect bar(194, 616, 560, 4);
+        p.fillRect(bar, QColor(0x12, 0x12, 0x17));
+        if (m_progressTotal > 0) {
+            p.fillRect(QRect(bar.topLeft(), QSize(bar.width() * m_progressSteps / m_progressTotal, bar.height())),
+                       QColor(0xC2, 0x44, 0x44));
+        }
+        p.drawText(QRect(194, 620, 560, 14), Qt::AlignLeft | Qt::AlignVCenter, m_progress);
+    } else {
+        p.drawText(QRect(layout::kNote, QSize(1000, 20)), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                   Q(m_strings[UiStrings::kNote]));
+    }
+}
+
+void CMouseConfigurationDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        Deselect();
+    }
+    SkinnedWindow::mousePressEvent(event);
+}
+
+// --- messages -------------------------------------------------------------------------------
+
+bool CMouseConfigurationDlg::event(QEvent* e) {
+    const int type = static_cast<int>(e->type());
+    if (type == kUploadFinished) {
+        FinishUpload();
+        return true;
+    }
+    if (type == kUploadProgress) {
+        m_progress = static_cast<ProgressEvent*>(e)->step;
+        ++m_progressSteps;
+        update(QRect(190, 600, 600, 40));
+        return true;
+    }
+    if (type == UM_DEVICE_EVENT) {
+        auto* m = static_cast<MessageEvent*>(e);
+        OnDeviceStage(static_cast<int>(m->WParam()), static_cast<int>(m->LParam()));
+        return true;
+    }
+    if (type == UM_DESELECT) {
+        Deselect();
+        return true;
+    }
+    if (type == UM_RESTORE) {
+        RestoreFromTray();
+        return true;
+    }
+    if (type == UM_MARKER_POS) {
+        auto* m = static_cast<MessageEvent*>(e);
+        if (m->LParam() == 2025) {
+            m_settings.record[rec::kSensitivityX] = static_cast<uint8_t>(m->WParam());
+        } else if (m->LParam() == 2026) {
+            m_settings.record[rec::kSensitivityY] = static_cast<uint8_t>(m->WParam());
+        }
+        return true;
+    }
+    return SkinnedWindow::event(e);
+}
+
+bool CMouseConfigurationDlg::eventFilter(QObject* watched, QEvent* e) {
+    // While an upload runs the window takes no input at all.
+    if (m_busy && watched->isWidgetType()) {
+        switch (e->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::Wheel:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease: {
+                auto* w = static_cast<QWidget*>(watched);
+                if (w == this || isAncestorOf(w)) {
+                    return true;
+                }
+                break;
+            }
+            default:
+                break;
+        }
+    }
+    return SkinnedWindow::eventFilter(watched, e);
+}
+
+// --- tray -----------------------------------------------------------------------------------
+
+void CMouseConfigurationDlg::AddTrayIcon() {
+    if (m_tray != nullptr) {
+        return;
+    }
+    m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/skins/qm517pro.png")), this);
+    m_tray->setToolTip(Q(m_strings[UiStrings::kProductName]));
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (m_busy) {
+            return;
+        }
+        if (reason == QSystemTrayIcon::DoubleClick) {
+            RestoreFromTray();
+        } else if (reason == QSystemTrayIcon::Context) {
+            raise();
+            CExMenu menu(&m_textFont);
+            menu.SetItemWidth(100);
+            for (const auto& [id, text] : TrayMenuItems()) {
+                menu.AppendItem(id, text);
+            }
+            OnTrayMenuCommand(menu.Track(QCursor::pos()));
+        }
+    });
+    m_tray->show();
+}
+
+std::vector<std::pair<int, QString>> CMouseConfigurationDlg::TrayMenuItems() const {
+    std::vector<std::pair<int, QString>> items;
+    if (m_env.Virtual() != nullptr) {
+        items.emplace_back(kTrayPressDpi, QStringLiteral("Press DPI button (virtual mouse)"));
+    }
+    items.emplace_back(kTrayExit, Q(m_strings[UiStrings::kExit]));
+    return items;
+}
+
+void CMouseConfigurationDlg::OnTrayMenuCommand(int id) {
+    if (id == kTrayExit) {
+        m_launcher->Quit();
+    } else if (id == kTrayPressDpi && m_env.Virtual() != nullptr) {
+        m_env.Virtual()->PressDpiButton(m_link.state.presentA != 0 ? kProductA11D : kProductA1DC);
+    }
+}
+
+void CMouseConfigurationDlg::RemoveTrayIcon() {
+    if (m_tray != nullptr) {
+        m_tray->hide();
+        delete m_tray;
+        m_tray = nullptr;
+    }
+}
+
+void CMouseConfigurationDlg::RestoreFromTray() {
+    if (!m_link.state.AnyMouse()) {
+        return;
+    }
+    m_files->LoadCurrentProfile();
+    m_files->LoadCaptions(m_files->CurrentIniPath());
+    move(0, 0);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+    RefreshSliders();
+    RefreshCaptions();
+    SetButtonPanel(1);
+    SetAxisPanel(1);
+    show();
+    raise();
+    activateWindow();
+}
+
+void CMouseConfigurationDlg::HideToTray() {
+    hide();
+}
+
+void CMouseConfigurationDlg::ShowBalloon(const Balloon& balloon) {
+    m_lastBalloon = balloon;
+    if (m_tray != nullptr) {
+        m_tray->showMessage(Q(balloon.title), Q(balloon.text), QSystemTrayIcon::Information, balloon.timeoutMs);
+    }
+    emit balloonShown(Q(balloon.title), Q(balloon.text));
+}
+
+// --- device notices -------------------------------------------------------------------------
+
+void CMouseConfigurationDlg::OnDeviceStage(int wParam, int lParam) {
+    if (m_busy) {
+        m_deferred.push_back([this, wParam, lParam] { OnDeviceStage(wParam, lParam); });
+        return;
+    }
+    if (auto balloon = m_notices.OnDeviceStage(wParam, lParam, m_settings.appliedCopy, m_strings)) {
+        ShowBalloon(*balloon);
+    }
+}
+
+void CMouseConfigurationDlg::ReadHotplugNotices() {
+    if (HotplugSource* hotplug = m_env.Hotplug()) {
+        for (const DeviceNotice& notice : hotplug->ReadNotices()) {
+            OnHotplug(notice);
+        }
+    }
+}
+
+void CMouseConfigurationDlg::OnHotplug(const DeviceNotice& notice) {
+    if (m_busy) {
+        m_deferred.push_back([this, notice] { OnHotplug(notice); });
+        return;
+    }
+    m_deviceChange->OnDeviceChange(notice.event, notice.deviceType, notice.name);
+    RefreshCaptions();
+    RefreshSliders();
+    TellAboutPermission();
+}
+
+void CMouseConfigurationDlg::PostDeviceEvent(int wParam) {
+    PostMessage(this, UM_DEVICE_EVENT, wParam, 0);
+}
+
+void CMouseConfigurationDlg::HideWindow() {
+    hide();
+}
+
+void CMouseConfigurationDlg::SetDpiScale(int scale) {
+    m_dpiScale = scale;  // the DPI page takes it when it exists
+}
+
+void CMouseConfigurationDlg::CheckFirmware() {
+    qm::CheckFirmware(m_link.state, static_cast<FirmwarePort&>(*this));
+}
+
+void CMouseConfigurationDlg::CloseMacroManager() {}
+
+void CMouseConfigurationDlg::PadPresenceChanged(bool present) {
+    m_padPresent = present;  // the page host takes it when it exists
+}
+
+bool CMouseConfigurationDlg::WindowExists(const std::string& title) {
+    return m_launcher->WindowExists(Q(title));
+}
+
+bool CMouseConfigurationDlg::AskToUpdateFirmware(const std::string& caption, const std::string& text) {
+    return m_prompts.yesNo(Q(caption), Q(text));
+}
+
+void CMouseConfigurationDlg::StartFirmwareUpdate() {
+    qm::StartFirmwareUpdate(m_link.state, CMouseConfigurationApp::ProgramFolder(), *m_launcher);
+}
+
+void CMouseConfigurationDlg::Quit() {
+    m_launcher->Quit();
+}
+
+// --- buttons --------------------------------------------------------------------------------
+
+UploadContext CMouseConfigurationDlg::MakeUploadContext() {
+    return UploadContext{m_settings, m_link.device, m_link.state, m_link.transport, *m_files, m_captions,
+                         m_env.Pointer(), m_env.Debug(),
+                         [this](const std::string& step) {
+                             QCoreApplication::postEvent(this, new ProgressEvent(Q(step)));
+                         },
+                         true};
+}
+
+void CMouseConfigurationDlg::RunUpload(std::function<void(UploadContext&)> job, std::function<void()> done) {
+    m_busy = true;
+    m_uploadDone = std::move(done);
+    m_progress.clear();
+    m_progressSteps = 0;
+    m_progressTotal = 7 * ((m_link.state.presentA != 0) + (m_link.state.presentB != 0)) +
+                      2 * (m_link.state.presentP != 0);
+    if (m_apply != nullptr) {
+        m_apply->setEnabled(false);
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    update();
+    m_worker = std::thread([this, job = std::move(job)] {
+        UploadContext context = MakeUploadContext();
+        job(context);
+        QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kUploadFinished)));
+    });
+}
+
+void CMouseConfigurationDlg::FinishUpload() {
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+    m_busy = false;
+    QApplication::restoreOverrideCursor();
+    if (m_apply != nullptr) {
+        m_apply->setEnabled(true);
+    }
+    if (m_uploadDone) {
+        auto done = std::move(m_uploadDone);
+        m_uploadDone = nullptr;
+        done();
+    }
+    update();
+    // Notices that came during the upload are handled now, in their order.
+    auto deferred = std::move(m_deferred);
+    m_deferred.clear();
+    for (auto& notice : deferred) {
+        notice();
+    }
+    emit applyFinished();
+}
+
+void CMouseConfigurationDlg::OnApply() {
+    if (m_busy) {
+        return;
+    }
+    Deselect();
+    RunUpload(
+        [this](UploadContext& context) {
+            CompileMacros(MacroStore(m_files->RecordIniPath()), m_settings.record, m_env.Debug());
+            ApplySettings(context);
+        },
+        {});
+}
+
+void CMouseConfigurationDlg::OnCancel() {
+    Deselect();
+    m_settings.Revert();
+    HideToTray();
+}
+
+void CMouseConfigurationDlg::OnClose() {
+    Deselect();
+    HideToTray();
+}
+
+void CMouseConfigurationDlg::OnMinimise() {
+    Deselect();
+    showMinimized();
+}
+
+void CMouseConfigurationDlg::OnReset() {
+    if (m_busy || !m_prompts.okCancel(Q(m_strings[UiStrings::kAttention]), Q(m_strings[UiStrings::kResetQuestion]))) {
+        return;
+    }
+    Deselect();
+    RunUpload([](UploadContext& context) { ResetToDefaults(context); },
+              [this] {
+                  SetButtonPanel(1);
+                  SetAxisPanel(1);
+                  ShowView(1);
+                  RefreshSliders();
+                  RefreshCaptions();
+                  for (int slot = 0; slot < 7; ++slot) {
+                      StoreCaption(slot);
+                  }
+                  m_files->SaveCaptions(m_files->CurrentIniPath());
+              });
+}
+
+void CMouseConfigurationDlg::OnHelpCommand(int id) {
+    if (id == 1001) {
+        OpenMakerPage(Q(m_strings[UiStrings::kMakerAddress]), *m_launcher);
+    } else if (id == 1002) {
+        qm::StartFirmwareUpdate(m_link.state, CMouseConfigurationApp::ProgramFolder(), *m_launcher);
+    }
+}
+
+}  // namespace qm

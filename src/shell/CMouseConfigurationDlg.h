@@ -1,0 +1,232 @@
+#pragma once
+
+#include <QFont>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <QSystemTrayIcon>
+#include <array>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "controls/SkinnedWindow.h"
+#include "device/DeviceEnvironment.h"
+#include "device/DeviceEvents.h"
+#include "device/DeviceLink.h"
+#include "device/Upload.h"
+#include "i18n/UiStrings.h"
+#include "model/ProfileFiles.h"
+#include "shell/Launchers.h"
+
+namespace qm {
+
+class CBitmapBtn;
+class CDMarker;
+class CExMenu;
+
+struct MainWindowOptions {
+    bool showSplash = true;
+    // Virtual devices: the window shows at once and the tray menu can press the virtual
+    // mouse's DPI button.
+    bool emulate = false;
+    // The profile folder (ends with '/'); empty: the user's application-data folder.
+    QString profileFolder;
+    // Whether the desktop has a system tray (default: ask Qt).
+    std::function<bool()> systemTrayAvailable;
+};
+
+// The questions and notices the window asks and shows; tests answer them.
+struct Prompts {
+    std::function<bool(const QString& caption, const QString& text)> okCancel;  // true: OK
+    std::function<bool(const QString& caption, const QString& text)> yesNo;     // false: No
+    std::function<void(const QString& caption, const QString& text)> warning;
+    std::function<void(const QString& caption, const QString& text)> information;
+    static Prompts MessageBoxes(QWidget* parent);
+};
+
+// The one top-level window: the mouse picture with its hotspots, the left column (button
+// assignment and axis sensitivity), the page host area, the bottom bar, and the tray icon.
+// Pages and menus edit the working record in place; Apply writes it to the devices (on a
+// worker thread, so the window keeps painting) and to disk; Cancel reverts it.
+class CMouseConfigurationDlg : public SkinnedWindow, private DeviceWindowPort, private FirmwarePort {
+    Q_OBJECT
+
+public:
+    CMouseConfigurationDlg(DeviceEnvironment& environment, const MainWindowOptions& options,
+                           LauncherPort* launcher = nullptr, Prompts prompts = {});
+    ~CMouseConfigurationDlg() override;
+
+    // The start-up sequence; false when it stopped early (no profile, no controls).
+    bool OnInitDialog();
+
+    // --- what the window shows (display operations) ---
+    void Deselect();
+    void HighlightSlot(int slot);
+    void ShowView(int view);
+    void SetButtonPanel(int collapsed);
+    void SetAxisPanel(int collapsed);
+    void ResetPanels();
+    void RefreshSliders();
+    void RefreshCaptions();
+    void StoreCaption(int slot);
+
+    // --- tray ---
+    void AddTrayIcon() override;
+    void RemoveTrayIcon() override;
+    void RestoreFromTray();
+    void HideToTray();
+
+    // --- button assignment ---
+    void OpenButtonMenu(int slot);
+    // The menu of a slot as OpenButtonMenu shows it.
+    std::unique_ptr<CExMenu> BuildButtonMenu(int slot);
+    // A chosen menu command, applied to MenuSlot.
+    void OnButtonCommand(int id);
+    int menuSlot = -1;
+
+    // --- buttons ---
+    void OnApply();
+    void OnCancel();
+    void OnClose();
+    void OnMinimise();
+    void OnReset();
+    void OnHelpCommand(int id);
+    void OnDropDownClicked(int slot);
+    void OnTrayMenuCommand(int id);
+
+    // --- device notices ---
+    void OnDeviceStage(int wParam, int lParam);
+    void OnHotplug(const DeviceNotice& notice);
+
+    // --- state, for the other windows and the tests ---
+    SettingsState& Settings() { return m_settings; }
+    ButtonCaptions& Captions() { return m_captions; }
+    const UiStrings& Strings() const { return m_strings; }
+    ProfileFiles& Files() { return *m_files; }
+    DeviceLink& Link() { return m_link; }
+    int SelectedSlot() const { return m_selectedSlot; }
+    int CurrentView() const { return m_currentView; }
+    bool ButtonPanelCollapsed() const { return m_buttonPanelCollapsed != 0; }
+    bool AxisPanelCollapsed() const { return m_axisPanelCollapsed != 0; }
+    int PanelHeight() const { return m_h; }
+    int DpiScale() const { return m_dpiScale; }
+    bool PadPresent() const { return m_padPresent; }
+    bool Busy() const { return m_busy; }
+    QSystemTrayIcon* Tray() const { return m_tray; }
+    const std::optional<Balloon>& LastBalloon() const { return m_lastBalloon; }
+    CBitmapBtn* DropDownOfSlot(int slot) const { return m_dropDowns[static_cast<size_t>(slot)]; }
+    CBitmapBtn* ApplyButton() const { return m_apply; }
+    CBitmapBtn* MacroManagerButton() const { return m_macroManager; }
+    CBitmapBtn* AxisHeaderButton() const { return m_axisHeader; }
+    CBitmapBtn* ButtonHeaderButton() const { return m_buttonHeader; }
+    CDMarker* XSlider() const { return m_xSlider; }
+    CDMarker* YSlider() const { return m_ySlider; }
+    // The items of the tray menu (id, text), as OnTrayIcon shows them.
+    std::vector<std::pair<int, QString>> TrayMenuItems() const;
+
+signals:
+    void applyFinished();
+    void balloonShown(const QString& title, const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // DeviceWindowPort
+    void PostDeviceEvent(int wParam) override;
+    void HideWindow() override;
+    void SetDpiScale(int scale) override;
+    void CheckFirmware() override;
+    void CloseMacroManager() override;
+    void PadPresenceChanged(bool present) override;
+    // FirmwarePort
+    bool WindowExists(const std::string& title) override;
+    bool AskToUpdateFirmware(const std::string& caption, const std::string& text) override;
+    void StartFirmwareUpdate() override;
+    void Quit() override;
+
+    void BuildWindow();
+    CBitmapBtn* MakeButton(const QRect& rect, const QString& normal, const QString& hover,
+                           const QString& pressed, const QString& disabled, int caption, int alignment,
+                           int indent = 0);
+    void PlaceAxisSliders();
+    void InvalidatePicture();
+    UploadContext MakeUploadContext();
+    // Runs an upload on the worker thread; the window accepts no input meanwhile, and
+    // notices that arrive are handled after it.
+    void RunUpload(std::function<void(UploadContext&)> job, std::function<void()> done);
+    void FinishUpload();
+    void ShowBalloon(const Balloon& balloon);
+    void ReadHotplugNotices();
+    void TellAboutPermission();
+    void StopReaders();
+
+    DeviceEnvironment& m_env;
+    MainWindowOptions m_options;
+    LauncherPort m_defaultLauncher;
+    LauncherPort* m_launcher;
+    Prompts m_prompts;
+
+    SettingsState m_settings;
+    ButtonCaptions m_captions;
+    UiStrings m_strings;
+    std::unique_ptr<ProfileFiles> m_files;
+    DeviceLink m_link;
+    StageNotices m_notices;
+    std::unique_ptr<DeviceChangeHandler> m_deviceChange;
+    std::unique_ptr<QSocketNotifier> m_hotplugNotifier;
+    std::array<std::string, 3> m_dpiList;
+
+    QImage m_mainBackground;
+    QFont m_textFont;
+    QFont m_scaleFont;
+    int m_h = 0;
+    int m_selectedSlot = -1;
+    int m_currentView = 1;
+    int m_buttonPanelCollapsed = 1;
+    int m_axisPanelCollapsed = 1;
+    int m_dpiScale = 0;
+    bool m_padPresent = false;
+    bool m_built = false;
+    bool m_toldAboutPermission = false;
+
+    CBitmapBtn* m_help = nullptr;
+    CBitmapBtn* m_minimise = nullptr;
+    CBitmapBtn* m_close = nullptr;
+    CBitmapBtn* m_config = nullptr;
+    CBitmapBtn* m_reset = nullptr;
+    CBitmapBtn* m_cancel = nullptr;
+    CBitmapBtn* m_apply = nullptr;
+    CBitmapBtn* m_topView = nullptr;
+    CBitmapBtn* m_sideView = nullptr;
+    CBitmapBtn* m_buttonHeader = nullptr;
+    CBitmapBtn* m_macroManager = nullptr;
+    CBitmapBtn* m_axisHeader = nullptr;
+    std::array<CBitmapBtn*, 7> m_dropDowns{};
+    CDMarker* m_xSlider = nullptr;
+    CDMarker* m_ySlider = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
+    std::optional<Balloon> m_lastBalloon;
+
+    // Upload on the worker thread.
+    bool m_busy = false;
+    std::thread m_worker;
+    std::function<void()> m_uploadDone;
+    QString m_progress;
+    int m_progressSteps = 0;
+    int m_progressTotal = 0;
+    std::vector<std::function<void()>> m_deferred;
+
+    // Readers deliver notices through a blocking call into this thread; at shutdown no new
+    // call starts and the running ones are served before the readers are joined.
+    std::atomic<bool> m_closing{false};
+    std::atomic<int> m_noticesInFlight{0};
+};
+
+}  // namespace qm

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include "device/Discovery.h"
+
+namespace qm {
+
+// What the launchers need from the desktop; tests replace it.
+class LauncherPort {
+public:
+    virtual ~LauncherPort() = default;
+    virtual bool WindowExists(const QString& title);
+    // Starts a file through the desktop's handler for it (ShellExecuteW "open").
+    virtual bool OpenFile(const QString& path);
+    virtual bool OpenUrl(const QString& url);
+    // Ends the program (the quit message of the main loop).
+    virtual void Quit();
+};
+
+constexpr const char* kUpdaterA11D = "Update/FWUpdate.exe";
+constexpr const char* kUpdaterA1DC = "Update/3360/FWUpdate.exe";
+
+// The Update command: unless an updater window ("Programmer") is open, starts the updater
+// of each present mouse (A11D first) and ends the program so the updater has the device
+// to itself. Returns false when it did nothing because an updater runs.
+bool StartFirmwareUpdate(const DiscoveryState& state, const QString& programFolder, LauncherPort& port);
+
+// The maker's web page.
+void OpenMakerPage(const QString& address, LauncherPort& port);
+
+}  // namespace qm

@@ -1,0 +1,417 @@
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "TestUtil.h"
+#include "controls/CBitmapBtn.h"
+#include "controls/CDMarker.h"
+#include "controls/CExMenu.h"
+#include "controls/MessageEvent.h"
+#include "controls/SkinImage.h"
+#include "model/ButtonCatalogue.h"
+#include "model/FirstRun.h"
+#include "platform/ProfileIni.h"
+#include "shell/CMouseConfigurationDlg.h"
+
+namespace qm {
+namespace {
+
+constexpr uint16_t kA = 0xA11D;
+constexpr uint16_t kB = 0xA1DC;
+constexpr uint16_t kPad = 0xA1C9;
+
+const char* kFactoryButtonTable =
+    "00 F0 00 02 00 F1 00 02 00 F2 00 02 00 07 02 0C 00 00 04 0C 00 00 01 08 00 00 02 08 "
+    "00 00 03 0C 00 00 01 0B 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+    "00 01 01 05 00 01 02 05";
+
+struct FakeLauncher : LauncherPort {
+    std::vector<QString> opened;
+    bool updaterRunning = false;
+    int quits = 0;
+    bool WindowExists(const QString& title) override { return updaterRunning && title == "Programmer"; }
+    bool OpenFile(const QString& path) override {
+        opened.push_back(path);
+        return true;
+    }
+    bool OpenUrl(const QString& url) override {
+        opened.push_back(url);
+        return true;
+    }
+    void Quit() override { ++quits; }
+};
+
+// The main window against virtual devices with a virtual clock, in a fresh profile folder.
+struct MainWindow : ::testing::Test {
+    test::TempDir dir;
+    std::string folder = dir / "QM517 Pro/";
+    std::unique_ptr<DeviceEnvironment> env;
+    FakeLauncher launcher;
+    std::vector<QString> asked;
+    bool answerOk = true;
+    std::unique_ptr<CMouseConfigurationDlg> window;
+
+    void Start(std::set<uint16_t> devices = {kA, kPad}, const char* language = "EN") {
+        ASSERT_EQ(SeedAppDataFolder(folder, language), 0);
+        DeviceEnvironmentOptions options;
+        options.emulate = true;
+        options.emulated = std::move(devices);
+        options.virtualClock = true;
+        env = std::make_unique<DeviceEnvironment>(options);
+        Prompts prompts;
+        prompts.okCancel = [this](const QString& caption, const QString& text) {
+            asked.push_back(caption + "|" + text);
+            return answerOk;
+        };
+        prompts.yesNo = prompts.okCancel;
+        prompts.warning = [this](const QString& caption, const QString& text) { asked.push_back(caption + "|" + text); };
+        prompts.information = prompts.warning;
+        MainWindowOptions windowOptions;
+        windowOptions.showSplash = false;
+        windowOptions.profileFolder = QString::fromStdString(folder);
+        windowOptions.systemTrayAvailable = [] { return true; };
+        window = std::make_unique<CMouseConfigurationDlg>(*env, windowOptions, &launcher, prompts);
+        ASSERT_TRUE(window->OnInitDialog());
+    }
+    void TearDown() override { window.reset(); }
+
+    VirtualDevices& Devices() { return *env->Virtual(); }
+    void DeliverHotplug() {
+        for (const DeviceNotice& n : Devices().ReadNotices()) {
+            window->OnHotplug(n);
+        }
+        QCoreApplication::sendPostedEvents();
+    }
+    void ApplyAndWait() {
+        bool finished = false;
+        QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
+        window->OnApply();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+    }
+    void ResetAndWait() {
+        bool finished = false;
+        QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
+        window->OnReset();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+    }
+    SettingsRecord& Record() { return window->Settings().record; }
+    void Marker(int id, int value) {
+        QCoreApplication::postEvent(window.get(), new MessageEvent(UM_MARKER_POS, value, id));
+        QCoreApplication::sendPostedEvents(window.get());
+    }
+};
+
+TEST_F(MainWindow, StartUpUploadsNothingHidesAndShowsTheTray) {
+    Start();
+    EXPECT_EQ(Devices().MouseState(kA).commands, 0);
+    EXPECT_EQ(Devices().PadState().frames, 0);
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_NE(window->Tray(), nullptr);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("QM517 Pro"));
+    // The first start initialised profile 1.
+    EXPECT_EQ(ProfileIni::GetString(folder + "str0.ini", "Profile", "IsDefault"), "Y");
+    EXPECT_EQ(window->DropDownOfSlot(0)->caption, QStringLiteral("Click"));
+    EXPECT_EQ(window->XSlider()->Value(), 5);
+}
+
+TEST_F(MainWindow, WithoutAMouseThereIsNoTrayAndRestoreDoesNothing) {
+    Start({kPad});
+    EXPECT_EQ(window->Tray(), nullptr);
+    QCoreApplication::postEvent(window.get(), new MessageEvent(UM_RESTORE, 0, 0));
+    QCoreApplication::sendPostedEvents(window.get());
+    EXPECT_FALSE(window->isVisible());
+    // Plugging a mouse in brings the tray icon and the arrival balloon.
+    Devices().Plug(kB);
+    DeliverHotplug();
+    ASSERT_NE(window->Tray(), nullptr);
+    ASSERT_TRUE(window->LastBalloon().has_value());
+    EXPECT_EQ(window->LastBalloon()->text, "The system detect QM517 Pro.");
+    EXPECT_EQ(window->DpiScale(), 1);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindow, ApplyWritesTheRecordToTheMouseAndSavesIt) {
+    Start({kA, kB, kPad});
+    window->menuSlot = 2;
+    window->OnButtonCommand(2056);  // Volume Up on button 3
+    Marker(2025, 3);
+    ApplyAndWait();
+    const VirtualMouseState a = Devices().MouseState(kA);
+    std::string table = kFactoryButtonTable;
+    table.replace(24, 11, "00 E9 00 04");  // entry 2
+    EXPECT_EQ(test::ToHex(a.buttonTable), table);
+    EXPECT_EQ(a.sensitivityX, 60);
+    EXPECT_EQ(test::ToHex(Devices().MouseState(kB).dpiCodes), "0B 17 2F 47 6B 8F B3");
+    EXPECT_EQ(Devices().PadState().frames, 4);
+    EXPECT_EQ(Record(), window->Settings().appliedCopy);
+    const std::string saved = test::ReadFile(folder + "config0.bin");
+    EXPECT_EQ(saved.substr(1), std::string(Record().bytes.begin(), Record().bytes.end()));
+    EXPECT_EQ(ProfileIni::GetString(folder + "str0.ini", "Setting-EN", "Item3"), "Volume Up");
+    EXPECT_FALSE(window->Busy());
+    EXPECT_TRUE(window->ApplyButton()->isEnabled());
+}
+
+TEST_F(MainWindow, CancelRevertsAndHides) {
+    Start();
+    window->RestoreFromTray();
+    EXPECT_TRUE(window->isVisible());
+    Marker(2025, 9);
+    Marker(2026, 2);
+    Marker(2027, 7);  // not an axis slider: nothing
+    EXPECT_EQ(Record()[rec::kSensitivityX], 9);
+    EXPECT_EQ(Record()[rec::kSensitivityY], 2);
+    window->OnCancel();
+    EXPECT_EQ(Record()[rec::kSensitivityX], 5);
+    EXPECT_EQ(Record(), window->Settings().appliedCopy);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindow, CloseKeepsEditsUntilRestoreReloads) {
+    Start();
+    window->RestoreFromTray();
+    window->menuSlot = 6;
+    window->OnButtonCommand(2068);  // Undo
+    window->OnClose();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(Record()[rec::kButtonKind + 6], kKindBasicCommand);
+    window->RestoreFromTray();
+    EXPECT_EQ(Record()[rec::kButtonKind + 6], kKindDpi);
+    EXPECT_EQ(window->DropDownOfSlot(6)->caption, QStringLiteral("DPI -"));
+    EXPECT_TRUE(window->ButtonPanelCollapsed());
+    EXPECT_TRUE(window->AxisPanelCollapsed());
+}
+
+TEST_F(MainWindow, ResetKeepsMacrosAndProfileIndex) {
+    Start();
+    Record()[rec::kProfileIndex] = 0;
+    Record()[rec::kMacroSlots + 3] = 0x77;
+    Record()[rec::kSensitivityX] = 2;
+    window->menuSlot = 5;
+    window->OnButtonCommand(2013);
+    answerOk = false;
+    window->OnReset();
+    EXPECT_EQ(Record()[rec::kSensitivityX], 2);  // cancelled: nothing changes
+    answerOk = true;
+    ResetAndWait();
+    EXPECT_EQ(asked.back(), "ATTENTION!!|Reset to factory default?");
+    EXPECT_EQ(Record()[rec::kSensitivityX], 5);
+    EXPECT_EQ(Record()[rec::kButtonKind + 5], kKindDpi);
+    EXPECT_EQ(Record()[rec::kMacroSlots + 3], 0x77);
+    EXPECT_EQ(window->DropDownOfSlot(5)->caption, QStringLiteral("DPI +"));
+    EXPECT_EQ(Devices().MouseState(kA).sensitivityX, 100);
+    EXPECT_EQ(static_cast<uint8_t>(test::ReadFile(folder + "config0.bin")[1 + rec::kMacroSlots + 3]), 0x77);
+}
+
+TEST_F(MainWindow, TheLastClickButtonKeepsItsFunction) {
+    Start();
+    window->OpenButtonMenu(0);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], "ATTENTION!!|At least one button must be set as the \"click\" function.");
+    EXPECT_EQ(window->SelectedSlot(), -1);
+    EXPECT_FALSE(window->DropDownOfSlot(0)->checkedLook);
+}
+
+TEST_F(MainWindow, TheMenusOfTheButtons) {
+    Start();
+    const auto ids = [](CExMenu& menu) {
+        std::vector<int> list;
+        for (QAction* a : menu.actions()) {
+            list.push_back(a->menu() != nullptr ? -static_cast<CExMenu*>(a->menu())->ItemWidth()
+                                                : CExMenu::IdOf(a));
+        }
+        return list;
+    };
+    auto slot1 = window->BuildButtonMenu(1);
+    EXPECT_EQ(ids(*slot1), (std::vector<int>{2001, 2002, 2003, 2004, 2005, 2006, 2010, -90, -120, -130,
+                                             -130, 2011, 2012, 2013}));
+    auto slot0 = window->BuildButtonMenu(0);
+    EXPECT_EQ(ids(*slot0), (std::vector<int>{2001, 2002, 2003, 2004, 2005, 2006, 2009, 2010, -90, -120,
+                                             -130, -130, 2011, 2012, 2013}));
+    EXPECT_EQ(slot0->ItemWidth(), 130);
+    EXPECT_EQ(slot0->actions().at(8)->text(), QStringLiteral("DPI Setting +"));
+    EXPECT_EQ(slot0->actions().at(9)->menu()->actions().at(6)->text(), QStringLiteral("Volume Up"));
+}
+
+TEST_F(MainWindow, AChoiceStoresKindAndParameterOnly) {
+    Start();
+    struct Case {
+        int command;
+        uint8_t kind;
+        size_t array;
+        uint8_t value;
+        const char* caption;
+    };
+    const Case cases[] = {{2056, 7, rec::kMediaKey, 0xE9, "Volume Up"},
+                          {2068, 8, rec::kShortcutKey, 29, "Undo"},
+                          {2035, 9, rec::kSystemCommand, 5, "Show desktop"},
+                          {2021, 6, rec::kDpiAction, 2, "DPI -"}};
+    for (const auto& c : cases) {
+        SettingsRecord before = Record();
+        window->menuSlot = 4;
+        window->OnButtonCommand(c.command);
+        before[rec::kButtonKind + 4] = c.kind;
+        before[c.array + 4] = c.value;
+        EXPECT_EQ(Record(), before) << c.command;
+        EXPECT_EQ(window->DropDownOfSlot(4)->caption, QString::fromUtf8(c.caption));
+        EXPECT_EQ(window->Captions()[4], c.caption);
+    }
+    // The key and macro items open their dialogs (to come); nothing is stored yet.
+    const SettingsRecord before = Record();
+    window->OnButtonCommand(2011);
+    window->OnButtonCommand(2012);
+    window->OnButtonCommand(1003);
+    EXPECT_EQ(Record(), before);
+}
+
+TEST_F(MainWindow, Slot3LightsHotspot5InBothViews) {
+    Start();
+    window->RestoreFromTray();
+    for (int view : {1, 2}) {
+        window->ShowView(view);
+        QImage shot;
+        int selected = -2;
+        QTimer::singleShot(100, [&] {
+            selected = window->SelectedSlot();
+            shot = window->grab().toImage();
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                popup->close();
+            }
+        });
+        window->OnDropDownClicked(3);
+        EXPECT_EQ(selected, 3);
+        EXPECT_EQ(window->SelectedSlot(), -1);
+        const QPoint at = view == 1 ? QPoint(350, 315) : QPoint(545, 265);
+        const QImage over = Skins::Load(view == 1 ? "Skins/Mouse/Front/F-5-over.png" : "Skins/Mouse/Side/S-5-over.png");
+        const QImage normal = Skins::Load(view == 1 ? "Skins/Mouse/Front/F-5-normal.png" : "Skins/Mouse/Side/S-5-normal.png");
+        // The badge's centre shows the "-over" picture, which differs from "-normal" there.
+        const QPoint centre(4, 11);  // inside the badge, clear of its number
+        ASSERT_NE(over.pixel(centre), normal.pixel(centre));
+        EXPECT_EQ(QColor(shot.pixel(at + centre)).rgb() & 0xFFFFFF, QColor(over.pixel(centre)).rgb() & 0xFFFFFF)
+            << "view " << view;
+    }
+}
+
+TEST_F(MainWindow, TheAccordionMovesTheLeftColumn) {
+    Start();
+    window->RestoreFromTray();
+    const int h = window->PanelHeight();
+    ASSERT_EQ(h, 170);
+    window->SetAxisPanel(0);
+    EXPECT_EQ(window->XSlider()->geometry().topLeft(), QPoint(37, 235));
+    window->SetButtonPanel(0);
+    EXPECT_EQ(window->MacroManagerButton()->geometry(), QRect(20, 132 + h, 242, 38));
+    EXPECT_EQ(window->AxisHeaderButton()->geometry(), QRect(20, 175 + h, 242, 20));
+    EXPECT_EQ(window->XSlider()->geometry().topLeft(), QPoint(37, 235 + h));
+    EXPECT_EQ(window->YSlider()->geometry().topLeft(), QPoint(37, 295 + h));
+    EXPECT_TRUE(window->DropDownOfSlot(0)->isVisibleTo(window.get()));
+    EXPECT_EQ(window->DropDownOfSlot(3)->geometry().top(), 154 + 20 * 4);  // slot 3 sits in row 4
+    window->SetButtonPanel(1);
+    EXPECT_EQ(window->MacroManagerButton()->geometry().top(), 132);
+    EXPECT_EQ(window->XSlider()->geometry().top(), 235);
+    EXPECT_FALSE(window->DropDownOfSlot(0)->isVisibleTo(window.get()));
+    // A click on a header toggles its section.
+    QTest::mouseClick(window->ButtonHeaderButton(), Qt::LeftButton, {}, QPoint(50, 10));
+    EXPECT_FALSE(window->ButtonPanelCollapsed());
+}
+
+TEST_F(MainWindow, UnpluggingTheOnlyMouseHidesTheWindowAndTheTray) {
+    Start({kA});
+    window->RestoreFromTray();
+    ASSERT_TRUE(window->isVisible());
+    Devices().Unplug(kA);
+    DeliverHotplug();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->Tray(), nullptr);
+    ASSERT_TRUE(window->LastBalloon().has_value());
+    EXPECT_EQ(window->LastBalloon()->title, "Warning");
+}
+
+TEST_F(MainWindow, AStageReportShowsItsBalloon) {
+    Start();
+    Devices().SendEventReport(kA, {0x04, 0x01, 0x00, 0x02, 0, 0, 0, 0});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->LastBalloon().has_value(); }, 5000));
+    EXPECT_EQ(window->LastBalloon()->title, "Info");
+    EXPECT_EQ(window->LastBalloon()->text, "Switch DPI into the third stage (2400)");
+}
+
+TEST_F(MainWindow, StageNoticesDuringAnUploadWaitForIt) {
+    VirtualFaults slow;
+    slow.neverAnswerBlocks = true;  // the colour block read waits out its time-out
+    Start({kPad});
+    Devices().Plug(kA, 0, slow);
+    DeliverHotplug();
+    bool finished = false;
+    QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
+    window->OnApply();
+    EXPECT_TRUE(window->Busy());
+    EXPECT_FALSE(window->ApplyButton()->isEnabled());
+    const auto before = window->LastBalloon();
+    window->OnDeviceStage(0, 1);
+    EXPECT_EQ(window->LastBalloon(), before);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+    ASSERT_TRUE(window->LastBalloon().has_value());
+    EXPECT_EQ(window->LastBalloon()->text, "Switch DPI into the second stage (1200)");
+}
+
+TEST_F(MainWindow, UpdateStartsTheUpdaterOfThePresentMouse) {
+    Start({kB});
+    window->OnHelpCommand(1002);
+    ASSERT_EQ(launcher.opened.size(), 1u);
+    EXPECT_TRUE(launcher.opened[0].endsWith("Update/3360/FWUpdate.exe"));
+    EXPECT_EQ(launcher.quits, 1);
+    launcher.updaterRunning = true;
+    window->OnHelpCommand(1002);
+    EXPECT_EQ(launcher.opened.size(), 1u);
+    EXPECT_EQ(launcher.quits, 1);
+    window->OnHelpCommand(1001);
+    EXPECT_EQ(launcher.opened.back(), QString::fromStdString(window->Strings()[537]));
+    window->OnHelpCommand(1003);  // "Version:2.1" does nothing
+    EXPECT_EQ(launcher.opened.size(), 2u);
+}
+
+TEST_F(MainWindow, OutdatedFirmwareOffersTheUpdater) {
+    ASSERT_EQ(SeedAppDataFolder(folder, "EN"), 0);
+    DeviceEnvironmentOptions options;
+    options.emulate = true;
+    options.emulated = {};
+    options.virtualClock = true;
+    env = std::make_unique<DeviceEnvironment>(options);
+    env->Virtual()->Plug(kA, 0x0301);
+    env->Virtual()->ReadNotices();
+    Prompts prompts;
+    prompts.yesNo = [this](const QString& caption, const QString& text) {
+        asked.push_back(caption + "|" + text);
+        return true;
+    };
+    prompts.okCancel = prompts.yesNo;
+    prompts.warning = [](const QString&, const QString&) {};
+    prompts.information = prompts.warning;
+    MainWindowOptions windowOptions;
+    windowOptions.showSplash = false;
+    windowOptions.profileFolder = QString::fromStdString(folder);
+    windowOptions.systemTrayAvailable = [] { return true; };
+    window = std::make_unique<CMouseConfigurationDlg>(*env, windowOptions, &launcher, prompts);
+    window->OnInitDialog();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].startsWith("QM517 Pro|鼠标固件版本过低"));
+    ASSERT_EQ(launcher.opened.size(), 1u);
+    EXPECT_TRUE(launcher.opened[0].endsWith("Update/FWUpdate.exe"));
+    EXPECT_GE(launcher.quits, 1);
+}
+
+TEST_F(MainWindow, TheTrayMenuOfTheVirtualMouse) {
+    Start();
+    const auto items = window->TrayMenuItems();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].second, QStringLiteral("Press DPI button (virtual mouse)"));
+    EXPECT_EQ(items[1], std::make_pair(2, QStringLiteral("Exit")));
+    window->OnTrayMenuCommand(items[0].first);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->LastBalloon().has_value(); }, 5000));
+    EXPECT_EQ(window->LastBalloon()->text, "Switch DPI into the second stage (1200)");
+    window->OnTrayMenuCommand(2);
+    EXPECT_EQ(launcher.quits, 1);
+}
+
+}  // namespace
+}  // namespace qm
