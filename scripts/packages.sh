@@ -1,7 +1,7 @@
 # Debian packages the build needs, and a helper that installs the missing ones.
 # Sourced by scripts/test and scripts/run.
 
-QM517_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libhidapi-dev libudev-dev
+QM517_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libhidapi-dev libudev-dev libxcb1-dev
     qt6-base-dev fonts-wqy-microhei fonts-liberation2)
 
 ensure_packages() {

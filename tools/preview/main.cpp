@@ -11,11 +11,21 @@
 #include "controls/CExMenu.h"
 #include "controls/CSkinScrollBar.h"
 #include "controls/SkinImage.h"
+#include "device/DeviceEnvironment.h"
+#include "model/FirstRun.h"
+#include "shell/CMouseConfigurationDlg.h"
 #include "i18n/UiStrings.h"
 #include "model/ButtonCatalogue.h"
 #include "pages/CDlgSplash.h"
 #include "shell/CMouseConfigurationApp.h"
 #include "shell/UiFonts.h"
+
+namespace qm::layout_preview {
+// Where the menu of the drop-down of row 2 opens: its right edge + 5, its top.
+inline QPoint MenuAt() {
+    return QPoint(250 + 5, 154 + 2 * 20);
+}
+}  // namespace qm::layout_preview
 
 namespace {
 
@@ -131,6 +141,49 @@ int main(int argc, char** argv) {
         menu.grab().save(out + "/menu-" + code + ".png");
         menu.hide();
     }
+    // The main window in English and Simplified Chinese: top view, side view with both left
+    // sections open and a button selected, and a button menu open over it.
+    for (const char* code : {"EN", "CHS"}) {
+        char folder[] = "/tmp/qm517-preview-XXXXXX";
+        if (mkdtemp(folder) == nullptr) {
+            return 1;
+        }
+        const std::string profiles = std::string(folder) + "/QM517 Pro/";
+        qm::SeedAppDataFolder(profiles, code);
+        qm::DeviceEnvironmentOptions devices;
+        devices.emulate = true;
+        devices.virtualClock = true;
+        qm::DeviceEnvironment environment(devices);
+        qm::MainWindowOptions options;
+        options.showSplash = false;
+        options.profileFolder = QString::fromStdString(profiles);
+        options.systemTrayAvailable = [] { return true; };
+        qm::LauncherPort launcher;
+        qm::CMouseConfigurationDlg window(environment, options, &launcher, qm::Prompts::MessageBoxes(nullptr));
+        window.OnInitDialog();
+        window.RestoreFromTray();
+        window.grab().save(out + "/main-top-" + code + ".png");
+        window.ShowView(2);
+        window.SetButtonPanel(0);
+        window.SetAxisPanel(0);
+        window.HighlightSlot(2);
+        window.grab().save(out + "/main-side-open-" + code + ".png");
+        auto menu = window.BuildButtonMenu(2);
+        menu->popup(QPoint(0, 0));
+        QImage shot = window.grab().toImage();
+        {
+            QPainter p(&shot);
+            p.drawPixmap(qm::layout_preview::MenuAt(), menu->grab());
+            auto* sub = menu->actions().at(9)->menu();
+            sub->popup(QPoint(0, 0));
+            p.drawPixmap(qm::layout_preview::MenuAt() + QPoint(menu->width() - 3, menu->actionGeometry(menu->actions().at(9)).top()),
+                         sub->grab());
+            sub->hide();
+        }
+        menu->hide();
+        shot.save(out + "/main-menu-" + code + ".png");
+    }
+
     qm::CDlgSplash splash;
     splash.show();
     splash.grab().save(out + "/splash.png");

@@ -239,12 +239,13 @@ void ButtonAssignmentPanel(QPainter& p, const QSize& s) {
 
 void XYPanel(QPainter& p, const QSize& s) {
     PagePanel(p, s);
-    // Tick marks under both sliders, at the scale digits' positions.
+    // Tick marks under both sliders, above the scale digits (drawn from x 44 + 21 (d - 1) in
+    // the window, the panel starting at x 20).
     p.setPen(QPen(kLine, 1));
     for (int row : {0, 1}) {
         const qreal y = 49 + 60 * row;
-        for (int d = 0; d < 11; ++d) {
-            const qreal x = 17 + 20.8 * d + 0.5;
+        for (int d = 1; d <= 10; ++d) {
+            const qreal x = 27 + 21 * (d - 1) + 0.5;
             p.drawLine(QPointF(x, y + 1), QPointF(x, y + 5));
         }
     }

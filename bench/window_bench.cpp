@@ -1,0 +1,99 @@
+// The main window's budgets, measured against the virtual devices on the offscreen
+// platform: start to tray ready (without the splash), a full repaint, the longest stall of
+// the event loop while one virtual mouse is applied with the real clock, and the peak
+// resident memory while the utility sits hidden in the tray.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "controls/SkinImage.h"
+#include "device/DeviceEnvironment.h"
+#include "model/FirstRun.h"
+#include "shell/CMouseConfigurationDlg.h"
+#include "shell/UiFonts.h"
+
+namespace {
+
+long PeakRssKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    qm::InitSkinResources();
+    qm::InstallFontSubstitutions();
+    qm::Skins::SetProgramFolder(QCoreApplication::applicationDirPath() + '/');
+    char folder[] = "/tmp/qm517-window-bench-XXXXXX";
+    if (mkdtemp(folder) == nullptr) {
+        return 1;
+    }
+    const std::string profiles = std::string(folder) + "/QM517 Pro/";
+    qm::SeedAppDataFolder(profiles, "EN");
+
+    qm::DeviceEnvironmentOptions devices;
+    devices.emulate = true;
+    devices.emulated = {0xA11D};
+    qm::DeviceEnvironment environment(devices);
+    qm::MainWindowOptions options;
+    options.showSplash = false;
+    options.profileFolder = QString::fromStdString(profiles);
+    options.systemTrayAvailable = [] { return true; };
+    qm::LauncherPort launcher;
+    qm::Prompts prompts = qm::Prompts::MessageBoxes(nullptr);
+
+    QElapsedTimer clock;
+    clock.start();
+    qm::CMouseConfigurationDlg window(environment, options, &launcher, prompts);
+    window.OnInitDialog();
+    const double startMs = clock.nsecsElapsed() / 1e6;
+    const long rssKb = PeakRssKb();
+
+    window.RestoreFromTray();
+    window.SetButtonPanel(0);
+    window.SetAxisPanel(0);
+    const int repaints = 50;
+    clock.restart();
+    for (int i = 0; i < repaints; ++i) {
+        (void)window.grab();  // paints the whole window into an image
+    }
+    const double repaintMs = clock.nsecsElapsed() / 1e6 / repaints;
+
+    // The event loop keeps turning while the upload runs on its worker thread.
+    qint64 last = 0;
+    qint64 longest = 0;
+    QElapsedTimer loop;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = loop.nsecsElapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+    });
+    bool finished = false;
+    QObject::connect(&window, &qm::CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
+    loop.start();
+    tick.start(5);
+    window.OnApply();
+    while (!finished) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    const double uploadMs = loop.nsecsElapsed() / 1e6;
+
+    std::printf("start to tray ready: %.1f ms (target < 300)\n", startMs);
+    std::printf("full repaint: %.2f ms (target < 5)\n", repaintMs);
+    std::printf("longest event-loop stall during an upload of %.0f ms: %.1f ms (target < 50)\n", uploadMs,
+                longest / 1e6);
+    std::printf("peak RSS hidden in the tray: %.1f MB (target < 60)\n", rssKb / 1024.0);
+    return 0;
+}
