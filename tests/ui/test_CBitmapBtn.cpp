@@ -74,6 +74,10 @@ TEST_F(Buttons, ClickReleaseAndPointerMovesReachTheParent) {
 }
 
 TEST_F(Buttons, ADragAcrossTheButtonStartsNoHover) {
+    // Start with the pointer away from the button (whatever earlier tests left behind).
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(button, &leave);
+    ASSERT_FALSE(button->IsHover());
     QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(180, 50));
     QMouseEvent move(QEvent::MouseMove, QPointF(20, 15), button->mapToGlobal(QPointF(20, 15)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);

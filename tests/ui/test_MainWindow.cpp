@@ -52,13 +52,20 @@ struct MainWindow : ::testing::Test {
     bool answerOk = true;
     std::unique_ptr<CMouseConfigurationDlg> window;
 
-    void Start(std::set<uint16_t> devices = {kA, kPad}, const char* language = "EN") {
+    bool trayAvailable = true;
+
+    void Start(std::set<uint16_t> devices = {kA, kPad}, const char* language = "EN",
+               const std::function<void(VirtualDevices&)>& plugMore = {}) {
         ASSERT_EQ(SeedAppDataFolder(folder, language), 0);
         DeviceEnvironmentOptions options;
         options.emulate = true;
         options.emulated = std::move(devices);
         options.virtualClock = true;
         env = std::make_unique<DeviceEnvironment>(options);
+        if (plugMore) {
+            plugMore(*env->Virtual());
+            env->Virtual()->ReadNotices();
+        }
         Prompts prompts;
         prompts.okCancel = [this](const QString& caption, const QString& text) {
             asked.push_back(caption + "|" + text);
@@ -70,7 +77,7 @@ struct MainWindow : ::testing::Test {
         MainWindowOptions windowOptions;
         windowOptions.showSplash = false;
         windowOptions.profileFolder = QString::fromStdString(folder);
-        windowOptions.systemTrayAvailable = [] { return true; };
+        windowOptions.systemTrayAvailable = [this] { return trayAvailable; };
         window = std::make_unique<CMouseConfigurationDlg>(*env, windowOptions, &launcher, prompts);
         ASSERT_TRUE(window->OnInitDialog());
     }
@@ -113,6 +120,26 @@ TEST_F(MainWindow, StartUpUploadsNothingHidesAndShowsTheTray) {
     EXPECT_EQ(ProfileIni::GetString(folder + "str0.ini", "Profile", "IsDefault"), "Y");
     EXPECT_EQ(window->DropDownOfSlot(0)->caption, QStringLiteral("Click"));
     EXPECT_EQ(window->XSlider()->Value(), 5);
+}
+
+TEST_F(MainWindow, WithoutASystemTrayTheWindowShowsAtOnce) {
+    trayAvailable = false;
+    Start();
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindow, AMouseThisUserMayNotOpenIsToldOnce) {
+    VirtualFaults refused;
+    refused.refuseOpen = true;
+    Start({}, "EN", [&](VirtualDevices& devices) { devices.Plug(kA, 0, refused); });
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].contains("may not open it: install the udev rule"));
+    EXPECT_TRUE(asked[0].contains("70-qm517pro.rules"));
+    EXPECT_EQ(window->Tray(), nullptr);
+    Devices().Unplug(kA);
+    Devices().Plug(kA, 0, refused);
+    DeliverHotplug();
+    EXPECT_EQ(asked.size(), 1u);
 }
 
 TEST_F(MainWindow, WithoutAMouseThereIsNoTrayAndRestoreDoesNothing) {
