@@ -211,7 +211,7 @@ TEST_F(MainWindow, CloseKeepsEditsUntilRestoreReloads) {
 
 TEST_F(MainWindow, ResetKeepsMacrosAndProfileIndex) {
     Start();
-    Record()[rec::kProfileIndex] = 0;
+    Record()[rec::kProfileIndex] = 3;
     Record()[rec::kMacroSlots + 3] = 0x77;
     Record()[rec::kSensitivityX] = 2;
     window->menuSlot = 5;
@@ -225,6 +225,7 @@ TEST_F(MainWindow, ResetKeepsMacrosAndProfileIndex) {
     EXPECT_EQ(Record()[rec::kSensitivityX], 5);
     EXPECT_EQ(Record()[rec::kButtonKind + 5], kKindDpi);
     EXPECT_EQ(Record()[rec::kMacroSlots + 3], 0x77);
+    EXPECT_EQ(Record()[rec::kProfileIndex], 3);
     EXPECT_EQ(window->DropDownOfSlot(5)->caption, QStringLiteral("DPI +"));
     EXPECT_EQ(Devices().MouseState(kA).sensitivityX, 100);
     EXPECT_EQ(static_cast<uint8_t>(test::ReadFile(folder + "config0.bin")[1 + rec::kMacroSlots + 3]), 0x77);
