@@ -28,6 +28,12 @@ std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 std::vector<std::string> ListFolder(const std::string& path);
 
+// The button table the factory settings give (64 bytes, as the mouse receives it).
+inline constexpr const char* kFactoryButtonTable =
+    "00 F0 00 02 00 F1 00 02 00 F2 00 02 00 07 02 0C 00 00 04 0C 00 00 01 08 00 00 02 08 "
+    "00 00 03 0C 00 00 01 0B 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+    "00 01 01 05 00 01 02 05";
+
 // "00 F0 00 02" -> bytes; blanks separate bytes.
 std::vector<uint8_t> Hex(std::string_view text);
 std::string ToHex(const uint8_t* data, size_t size);

@@ -12,11 +12,6 @@ constexpr uint16_t kA = 0xA11D;
 constexpr uint16_t kB = 0xA1DC;
 constexpr uint16_t kPad = 0xA1C9;
 
-const char* kFactoryButtonTable =
-    "00 F0 00 02 00 F1 00 02 00 F2 00 02 00 07 02 0C 00 00 04 0C 00 00 01 08 00 00 02 08 "
-    "00 00 03 0C 00 00 01 0B 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-    "00 01 01 05 00 01 02 05";
-
 struct UploadTest : ::testing::Test {
     test::DeviceRig rig;
     void SetUp() override {
@@ -64,7 +59,7 @@ TEST_F(UploadTest, TheMouseHoldsTheRecordAfterwards) {
               "FF 00 00 00 00 FF 00 FF 00 FF FF 00 00 FF FF FF 80 00 FF 00 FF 00 00 00");
     EXPECT_EQ(m.stageMask, 0xFB);
     EXPECT_EQ(ToHex(m.dpiCodes), "0B 17 2F 47 6B 8F B3");
-    EXPECT_EQ(ToHex(m.buttonTable), kFactoryButtonTable);
+    EXPECT_EQ(ToHex(m.buttonTable), test::kFactoryButtonTable);
     // Macro 0: its 130 bytes and the first 62 of macro 1.
     EXPECT_EQ(m.macros[0][0], 1);
     EXPECT_EQ(m.macros[0][129], 130);
@@ -132,7 +127,7 @@ TEST_F(UploadTest, AMouseThatVanishesMidwayDoesNotStopTheSequence) {
     ApplySettings(rig.context);
     EXPECT_FALSE(rig.devices.IsPlugged(kA));
     EXPECT_GT(rig.link.transport.FailedTransfers(), 0);
-    EXPECT_EQ(ToHex(rig.devices.MouseState(kB).buttonTable), kFactoryButtonTable);
+    EXPECT_EQ(ToHex(rig.devices.MouseState(kB).buttonTable), test::kFactoryButtonTable);
     EXPECT_EQ(rig.settings.appliedCopy, rig.settings.record);
     EXPECT_TRUE(test::FileExists(rig.dir / "config0.bin"));
     // The pacing is kept for the reports that failed, too.
@@ -181,7 +176,7 @@ TEST_F(UploadTest, UploadWithoutSavingLeavesTheProfilesAlone) {
     ApplySettings(rig.context);
     EXPECT_EQ(Saves(), 0);
     EXPECT_FALSE(test::FileExists(rig.dir / "config0.bin"));
-    EXPECT_EQ(ToHex(rig.devices.MouseState(kA).buttonTable), kFactoryButtonTable);
+    EXPECT_EQ(ToHex(rig.devices.MouseState(kA).buttonTable), test::kFactoryButtonTable);
 }
 
 TEST_F(UploadTest, ResetKeepsProfileIndexAndMacrosAndSavesIntoTheCurrentProfile) {

@@ -21,11 +21,6 @@ constexpr uint16_t kA = 0xA11D;
 constexpr uint16_t kB = 0xA1DC;
 constexpr uint16_t kPad = 0xA1C9;
 
-const char* kFactoryButtonTable =
-    "00 F0 00 02 00 F1 00 02 00 F2 00 02 00 07 02 0C 00 00 04 0C 00 00 01 08 00 00 02 08 "
-    "00 00 03 0C 00 00 01 0B 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-    "00 01 01 05 00 01 02 05";
-
 struct FakeLauncher : LauncherPort {
     std::vector<QString> opened;
     bool updaterRunning = false;
@@ -165,7 +160,7 @@ TEST_F(MainWindow, ApplyWritesTheRecordToTheMouseAndSavesIt) {
     Marker(2025, 3);
     ApplyAndWait();
     const VirtualMouseState a = Devices().MouseState(kA);
-    std::string table = kFactoryButtonTable;
+    std::string table = test::kFactoryButtonTable;
     table.replace(24, 11, "00 E9 00 04");  // entry 2
     EXPECT_EQ(test::ToHex(a.buttonTable), table);
     EXPECT_EQ(a.sensitivityX, 60);
@@ -399,28 +394,7 @@ TEST_F(MainWindow, UpdateStartsTheUpdaterOfThePresentMouse) {
 }
 
 TEST_F(MainWindow, OutdatedFirmwareOffersTheUpdater) {
-    ASSERT_EQ(SeedAppDataFolder(folder, "EN"), 0);
-    DeviceEnvironmentOptions options;
-    options.emulate = true;
-    options.emulated = {};
-    options.virtualClock = true;
-    env = std::make_unique<DeviceEnvironment>(options);
-    env->Virtual()->Plug(kA, 0x0301);
-    env->Virtual()->ReadNotices();
-    Prompts prompts;
-    prompts.yesNo = [this](const QString& caption, const QString& text) {
-        asked.push_back(caption + "|" + text);
-        return true;
-    };
-    prompts.okCancel = prompts.yesNo;
-    prompts.warning = [](const QString&, const QString&) {};
-    prompts.information = prompts.warning;
-    MainWindowOptions windowOptions;
-    windowOptions.showSplash = false;
-    windowOptions.profileFolder = QString::fromStdString(folder);
-    windowOptions.systemTrayAvailable = [] { return true; };
-    window = std::make_unique<CMouseConfigurationDlg>(*env, windowOptions, &launcher, prompts);
-    window->OnInitDialog();
+    Start({}, "EN", [](VirtualDevices& devices) { devices.Plug(kA, 0x0301); });
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_TRUE(asked[0].startsWith("QM517 Pro|鼠标固件版本过低"));
     ASSERT_EQ(launcher.opened.size(), 1u);
