@@ -36,6 +36,15 @@ enum ButtonKind : uint8_t {
 
 constexpr int kAssignableButtons = 7;  // slots 0..6
 
+// The row (0-based) in which a slot's button is shown and numbered ("Button 1".."Button 7"):
+// slot s in row s, except that slots 3 and 4 trade rows. The exchange is its own inverse.
+constexpr int RowOfSlot(int slot) {
+    return slot == 3 ? 4 : slot == 4 ? 3 : slot;
+}
+constexpr int SlotOfRow(int row) {
+    return RowOfSlot(row);
+}
+
 // Menu command identifiers that assign a kind.
 enum ButtonCommand : int {
     kCmdClick = 2001,

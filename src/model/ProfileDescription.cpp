@@ -6,14 +6,6 @@
 
 namespace qm {
 
-int RowOfSlot(int slot) {
-    return slot == 3 ? 4 : slot == 4 ? 3 : slot;
-}
-
-int SlotOfRow(int row) {
-    return RowOfSlot(row);
-}
-
 namespace {
 
 std::string ColourText(Rgb c) {

@@ -15,8 +15,4 @@ std::string DescribeProfile(const SettingsRecord& record, const ButtonCaptions& 
 // What a slot does, in words ("DPI +", "Multimedia: Volume Up", "Macro 2, runs once").
 std::string DescribeButton(const SettingsRecord& record, int slot);
 
-// The button row (0-based) in which the main window shows a slot, and back.
-int RowOfSlot(int slot);
-int SlotOfRow(int row);
-
 }  // namespace qm

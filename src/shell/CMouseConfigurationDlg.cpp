@@ -16,6 +16,7 @@
 #include "device/PointerSettings.h"
 #include "device/Upload.h"
 #include "macros/MacroCompiler.h"
+#include "model/ButtonCatalogue.h"
 #include "pages/CDlgSplash.h"
 #include "platform/AppDataFolder.h"
 #include "shell/CMouseConfigurationApp.h"

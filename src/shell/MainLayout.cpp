@@ -1,14 +1,8 @@
 #include "shell/MainLayout.h"
 
+#include "model/ButtonCatalogue.h"
+
 namespace qm::layout {
-
-int RowOfSlot(int slot) {
-    return slot == 3 ? 4 : slot == 4 ? 3 : slot;
-}
-
-int SlotOfRow(int row) {
-    return RowOfSlot(row);  // the exchange of rows 3 and 4 is its own inverse
-}
 
 int ButtonNumberOfSlot(int slot) {
     return RowOfSlot(slot) + 1;

@@ -21,10 +21,8 @@ inline const QRect kPageHost(735, 32, 260, 561);
 inline const QRect kPictureArea(262, 2, 472, 498);
 inline const QPoint kNote(194, 612);
 
-// Rows of the button panel: slot s sits in row s, except slots 3 and 4 trade rows.
-int RowOfSlot(int slot);
-int SlotOfRow(int row);
-int ButtonNumberOfSlot(int slot);  // row + 1: the number on the picture's hotspots
+// The number on the picture's hotspots for a slot: its row (RowOfSlot) + 1.
+int ButtonNumberOfSlot(int slot);
 QRect DropDown(int row);           // (120, 154 + 20r, 250, 170 + 20r)
 QRect RowLabel(int row);           // (31, 156 + 20r, 115, 170 + 20r)
 
