@@ -2,6 +2,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -70,7 +71,12 @@ TEST(SingleInstance, TheRestoreMessageReachesTheMainWindow) {
 }
 
 TEST(SingleInstance, TheProgramEndsSilentlyWhenACopyRuns) {
+    // The copies keep their profiles in a folder of the test's own.
+    QTemporaryDir config;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
     QProcess first;
+    first.setProcessEnvironment(environment);
     first.start(QStringLiteral(QM517PRO_PATH));
     ASSERT_TRUE(first.waitForStarted());
     // Wait until the first copy holds the lock.
@@ -78,6 +84,7 @@ TEST(SingleInstance, TheProgramEndsSilentlyWhenACopyRuns) {
         QTest::qWait(20);
     }
     QProcess second;
+    second.setProcessEnvironment(environment);
     second.start(QStringLiteral(QM517PRO_PATH));
     ASSERT_TRUE(second.waitForFinished(5000));
     EXPECT_EQ(second.exitCode(), 0);
@@ -86,6 +93,7 @@ TEST(SingleInstance, TheProgramEndsSilentlyWhenACopyRuns) {
     ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
     first.waitForFinished();
     QProcess third;
+    third.setProcessEnvironment(environment);
     third.start(QStringLiteral(QM517PRO_PATH));
     ASSERT_TRUE(third.waitForStarted());
     EXPECT_FALSE(third.waitForFinished(700));  // still showing its splash
