@@ -84,13 +84,6 @@ void CDMarkerBase::focusOutEvent(QFocusEvent* event) {
 
 // Horizontal -----------------------------------------------------------------------------
 
-int CDMarker::ValueAtDrag(const QPoint& p) const {
-    const QRect r = geometry();
-    const int width = r.width();
-    const int x = std::max(p.x(), r.left());
-    return width == 0 ? minimum : minimum + (maximum - minimum) * (x - r.left()) / width;
-}
-
 int CDMarker::ValueAtRelease(const QPoint& p) const {
     const QRect r = geometry();
     const int width = r.width();

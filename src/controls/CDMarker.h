@@ -28,8 +28,6 @@ public:
     int Id() const { return m_id; }
     int Value() const { return m_value; }
     bool Dragging() const { return m_dragging; }
-    QWidget* NotifyWindow() const { return m_notify; }
-    void SetNotifyWindow(QWidget* window) { m_notify = window; }
 
     // value := v when it lies in the range, otherwise the minimum.
     void SetPos(int v);
@@ -42,7 +40,8 @@ public:
     virtual int FillLength() const = 0;
 
 protected:
-    virtual int ValueAtDrag(const QPoint& parentPoint) const = 0;
+    // The value while dragging; for the horizontal marker the same as at a release.
+    virtual int ValueAtDrag(const QPoint& parentPoint) const { return ValueAtRelease(parentPoint); }
     int Clamp(int v) const;
     int RawFill(int size) const;
 
@@ -71,7 +70,6 @@ public:
     int FillLength() const override;
 
 protected:
-    int ValueAtDrag(const QPoint& parentPoint) const override;
     void paintEvent(QPaintEvent* event) override;
 };
 

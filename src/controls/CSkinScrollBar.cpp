@@ -341,9 +341,7 @@ void CSkinScrollWnd::Sync() {
 }
 
 void CSkinScrollWnd::Forward(int code, int position) {
-    m_forwarding = true;
     m_target->OnVScroll(code, position);
-    m_forwarding = false;
     if (code != SB_THUMBTRACK) {
         Sync();
     }

@@ -141,7 +141,6 @@ private:
     ScrollTarget* m_target;
     CSkinScrollBar* m_bar;
     QTimer m_syncTimer;
-    bool m_forwarding = false;
 };
 
 }  // namespace qm

@@ -48,7 +48,6 @@ public:
     void Pause(int milliseconds) { m_clock.Sleep(milliseconds); }
 
     int FailedTransfers() const { return m_failed; }
-    void ResetFailures() { m_failed = 0; }
 
 private:
     void SetFeatureFrame(HidHandle* handle, const Frame& frame, bool checksum,

@@ -86,8 +86,7 @@ void CompileMacros(const MacroStore& store, SettingsRecord& record, DebugOutput&
     for (const auto& [name, macro] : StoredMacros(doc)) {
         debug.Write(name);
         CompileMacro(std::span<uint8_t>(record.MacroSlot(m), rec::kMacroSlotSize),
-                     LoopCountOf(macro.loopTimes),
-                     ParseDecimal(doc.Get(name, "ItemCount")), macro.items, kFirstEventOnLoad,
+                     LoopCountOf(macro.loopTimes), macro.itemCount, macro.items, kFirstEventOnLoad,
                      true);
         ++m;
     }
@@ -104,8 +103,7 @@ std::optional<CompileSlots> OnBnMacroSave(const MacroStore& store, int nameListC
     const IniDocument doc = IniDocument::Load(store.Path());
     size_t m = 0;
     for (const auto& [name, macro] : StoredMacros(doc)) {
-        CompileMacro(slots[m], LoopCountOf(macro.loopTimes),
-                     ParseDecimal(doc.Get(name, "ItemCount")), macro.items,
+        CompileMacro(slots[m], LoopCountOf(macro.loopTimes), macro.itemCount, macro.items,
                      kFirstEventOnManager, false);
         ++m;
     }

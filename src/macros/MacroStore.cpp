@@ -68,7 +68,8 @@ MacroSection MacroStore::ReadMacro(const IniDocument& doc, const std::string& na
     MacroSection macro;
     macro.delayTimeSelStatus = get("delaytimeselstatus");
     macro.loopTimes = get("macrolooptimes");
-    const int k = BoundedCount(doc, name, "Item", ParseDecimal(get("itemcount")));
+    macro.itemCount = ParseDecimal(get("itemcount"));
+    const int k = BoundedCount(doc, name, "Item", macro.itemCount);
     macro.items.reserve(static_cast<size_t>(k));
     for (int i = 0; i < k; ++i) {
         macro.items.push_back(get("item" + std::to_string(i)));
@@ -211,10 +212,6 @@ static void LoadSectionIntoState(MacroStore& store, MacroEditorState& state,
         state.recordDelays = false;
     }
     state.loopEnabled = loop > 1;
-}
-
-void LoadMacroIntoState(MacroStore& store, MacroEditorState& state, const std::string& name) {
-    LoadSectionIntoState(store, state, store.ReadMacro(name));
 }
 
 void SelectMacro(MacroStore& store, MacroEditorState& state, int index) {

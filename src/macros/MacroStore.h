@@ -23,6 +23,7 @@ constexpr int kMaxStoreListEntries = 10000;
 struct MacroSection {
     std::string delayTimeSelStatus;
     std::string loopTimes;  // "MacroLoopTimes" as text
+    int itemCount = 0;      // "ItemCount" as stored (the items read are bounded by the file)
     std::vector<std::string> items;
 };
 
@@ -84,12 +85,10 @@ private:
     std::string m_path;
 };
 
-// Loading a macro into the controls (on selection): loop-count box, keystroke list,
-// RecordDelays from "DelayTimeSelStatus" (1 sets, 0 clears, anything else leaves it),
-// LoopEnabled when the loop count is above 1. Setting the loop-count box normalises it
-// and writes it back, as the box's change handler does.
-void LoadMacroIntoState(MacroStore& store, MacroEditorState& state, const std::string& name);
-// Selects entry `index` and loads it; fills MacroSnapshot.
+// Selects entry `index` and loads it into the controls (on selection): loop-count box,
+// keystroke list, RecordDelays from "DelayTimeSelStatus" (1 sets, 0 clears, anything else
+// leaves it), LoopEnabled when the loop count is above 1; fills MacroSnapshot. Setting the
+// loop-count box normalises it and writes it back, as the box's change handler does.
 void SelectMacro(MacroStore& store, MacroEditorState& state, int index);
 // Loading all (when the manager opens): every name listed, the first selected and loaded.
 void LoadAllMacros(MacroStore& store, MacroEditorState& state);

@@ -1,9 +1,6 @@
 #include "model/ProfileFiles.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "macros/MacroCompiler.h"
 #include "macros/MacroStore.h"
@@ -16,36 +13,6 @@ namespace qm {
 namespace {
 
 constexpr const char* kProfileSection = "Profile";
-
-// Reads at most `max` bytes of a regular file. Returns 0 or errno (EISDIR for a folder).
-int ReadHead(const std::string& path, std::string& out, size_t max) {
-    out.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-        ::close(fd);
-        return error;
-    }
-    out.resize(max);
-    size_t got = 0;
-    while (got < max) {
-        const ssize_t n = ::read(fd, out.data() + got, max - got);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        got += static_cast<size_t>(n);
-    }
-    ::close(fd);
-    out.resize(got);
-    return 0;
-}
 
 }  // namespace
 
@@ -91,7 +58,7 @@ void ProfileFiles::NoteWriteError(const std::string& path, int error) {
 bool ProfileFiles::ReadRecordFile(const std::string& path, SettingsRecord& record,
                                   const char* missingMessage, bool writeDebugLine) {
     std::string bytes;
-    const int error = ReadHead(path, bytes, kRecordFileSize);
+    const int error = ReadWholeFile(path, bytes, kRecordFileSize);
     if (error != 0) {
         m_debug.Write(missingMessage);
         if (error != ENOENT) {

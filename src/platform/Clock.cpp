@@ -28,11 +28,6 @@ uint32_t VirtualClock::TickCount() {
     return m_now;
 }
 
-void VirtualClock::Advance(int milliseconds) {
-    std::lock_guard lock(m_mutex);
-    m_now += static_cast<uint32_t>(milliseconds);
-}
-
 std::vector<int> VirtualClock::Sleeps() const {
     std::lock_guard lock(m_mutex);
     return m_sleeps;

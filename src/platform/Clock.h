@@ -26,8 +26,6 @@ class VirtualClock : public Clock {
 public:
     void Sleep(int milliseconds) override;
     uint32_t TickCount() override;
-    // Moves time on without a sleep (a user pausing between keys, say).
-    void Advance(int milliseconds);
     std::vector<int> Sleeps() const;
     int64_t TotalSleptMs() const;
     void Clear();

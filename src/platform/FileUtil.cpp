@@ -1,5 +1,6 @@
 #include "platform/FileUtil.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -32,7 +33,7 @@ std::optional<int64_t> RegularFileSize(const std::string& path) {
     return static_cast<int64_t>(st.st_size);
 }
 
-int ReadWholeFile(const std::string& path, std::string& out) {
+int ReadWholeFile(const std::string& path, std::string& out, size_t maxBytes) {
     out.clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -48,10 +49,10 @@ int ReadWholeFile(const std::string& path, std::string& out) {
         ::close(fd);
         return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
     }
-    out.reserve(static_cast<size_t>(st.st_size));
+    out.reserve(std::min(static_cast<size_t>(st.st_size), maxBytes));
     char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    while (out.size() < maxBytes) {
+        const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, maxBytes - out.size()));
         if (n < 0) {
             if (errno == EINTR) {
                 continue;

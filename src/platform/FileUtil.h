@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,9 +15,9 @@ bool IsDirectory(const std::string& path);
 // Size of a regular file; nullopt for anything else.
 std::optional<int64_t> RegularFileSize(const std::string& path);
 
-// Reads a whole regular file. Returns 0 and fills `out`, or an errno value (EISDIR for a
-// folder, ENOENT for a missing file).
-int ReadWholeFile(const std::string& path, std::string& out);
+// Reads a regular file, at most `maxBytes` of it. Returns 0 and fills `out`, or an errno
+// value (EISDIR for a folder, ENOENT for a missing file).
+int ReadWholeFile(const std::string& path, std::string& out, size_t maxBytes = SIZE_MAX);
 
 // Replaces `path` with `content` so that a crash or a full disk never leaves half a file:
 // the bytes go to a temporary file in the same folder, which is flushed to disk and then

@@ -83,9 +83,4 @@ std::string SkinPathResolver::Resolve(const std::string& relative) {
     return path;
 }
 
-void SkinPathResolver::ClearCache() {
-    std::lock_guard lock(m_mutex);
-    m_cache.clear();
-}
-
 }  // namespace qm

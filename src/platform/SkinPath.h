@@ -19,7 +19,6 @@ public:
 
     // The file for a relative path; empty when nothing matches.
     std::string Resolve(const std::string& relative);
-    void ClearCache();
 
 private:
     std::string m_folder;
