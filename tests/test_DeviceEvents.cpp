@@ -153,10 +153,11 @@ struct DeviceChange : ::testing::Test {
         SettingsRecord saved;
         ApplyFactoryDefaults(saved);
         saved[rec::kSensitivityX] = 9;
+        saved[rec::kButtonKind + 6] = 11;  // a macro, whose name only the caption knows
         std::string file(1, '\x01');
         file.append(saved.bytes.begin(), saved.bytes.end());
         test::WriteFile(rig.dir / "config0.bin", file);
-        test::WriteFile(rig.dir / "str0.ini", "[Setting-EN]\nItem1=Saved caption\n");
+        test::WriteFile(rig.dir / "str0.ini", "[Setting-EN]\nItem7=Macro:Saved\n");
     }
     int Deliver() {
         int result = 1;
@@ -178,7 +179,7 @@ TEST_F(DeviceChange, ArrivalOfAMouseReloadsTheProfile) {
     EXPECT_EQ(window.calls,
               (std::vector<std::string>{"post 14", "scale 0", "tray+", "firmware"}));
     EXPECT_EQ(rig.settings.record[rec::kSensitivityX], 9);
-    EXPECT_EQ(rig.captions[0], "Saved caption");
+    EXPECT_EQ(rig.captions[6], "Macro:Saved");
     EXPECT_EQ(rig.link.device.currentStage, 0);
     EXPECT_EQ(rig.link.state.presentA, 1);
 }

@@ -72,6 +72,31 @@ TEST(FirstRun, SeedsAMissingFolderWithTheBaseFiles) {
     EXPECT_EQ(test::ListFolder(dir / "conf"), std::vector<std::string>{"QM517 Pro"});
 }
 
+TEST(FirstRun, AnExistingFolderGetsOnlyItsMissingBaseFiles) {
+    test::TempDir dir;
+    const std::string folder = dir / "QM517 Pro/";
+    ASSERT_EQ(MakeFolders(folder), 0);
+    test::WriteFile(folder + "str.ini", "[Profile]\nItemCount=3\n");
+    const std::string mine(1885, '\x07');
+    test::WriteFile(folder + "config2.bin", mine);
+    std::vector<std::string> seeded;
+    ASSERT_EQ(SeedAppDataFolder(folder, "EN", &seeded), 0);
+    EXPECT_EQ(seeded, (std::vector<std::string>{"config.bin", "str0.ini", "str1.ini", "str2.ini",
+                                                "str3.ini", "str4.ini", "str5.ini"}));
+    EXPECT_EQ(ReadFile(folder + "str.ini"), "[Profile]\nItemCount=3\n");
+    EXPECT_EQ(ReadFile(folder + "config2.bin"), mine);
+    EXPECT_EQ(ReadFile(folder + "config.bin").size(), 1885u);
+    // The profile that has settings is marked initialised, so its settings stay.
+    EXPECT_EQ(ProfileIni::GetString(folder + "str2.ini", "Profile", "IsDefault"), "Y");
+    EXPECT_EQ(ProfileIni::GetString(folder + "str0.ini", "Profile", "IsDefault"), "N");
+    seeded.clear();
+    ASSERT_EQ(SeedAppDataFolder(folder, "EN", &seeded), 0);
+    EXPECT_TRUE(seeded.empty());
+    // A file where the folder should be is an error, not a folder to write into.
+    test::WriteFile(dir / "file", "x");
+    EXPECT_EQ(SeedAppDataFolder(dir / "file/", "EN"), ENOTDIR);
+}
+
 TEST(FirstRun, TheFirstStartInitialisesProfile1) {
     test::TempDir dir;
     const std::string folder = dir / "QM517 Pro/";

@@ -177,6 +177,17 @@ TEST_F(Compiler, AtMostTwelveMacrosAndAbsurdCountsAreHarmless) {
     EXPECT_EQ(debug.Lines().size(), 12u);
 }
 
+TEST_F(Compiler, AListedMacroWithoutANameKeyHasItsSlotCleared) {
+    // "MacroCount=2" with only the key 0: position 1 is a macro with an empty name, whose
+    // section reads as empty values, so its slot is cleared; no older macro stays there.
+    WriteFile(path, "[MacroName]\nMacroCount=2\n0=M\n[M]\n" + Items({"A   Dn"}));
+    CompileMacros(store, record, debug);
+    EXPECT_EQ(Slot(0, 0, 4), "00 01 05 04");
+    EXPECT_EQ(Slot(1, 0, 128), Zeros(128));
+    EXPECT_EQ(Slot(1, 128, 2), "CC CC");  // the loaded compile clears bytes 0..127 only
+    EXPECT_EQ(Slot(2, 0, 2), "CC CC");    // positions past the list keep their contents
+}
+
 TEST_F(Compiler, WithoutAStoreNothingIsCompiled) {
     const SettingsRecord before = record;
     CompileMacros(store, record, debug);

@@ -108,7 +108,9 @@ TEST_F(MacroStoreTest, CountsAreBoundedByWhatTheFileHolds) {
               "[MacroName]\nMacroCount=99999999\n0=a\n2=c\n"
               "[a]\nItemCount=99999999\nItem0=A   Dn\nItem2=A   Up\n"
               "[c]\nItemCount=99999999\nItem99999998=x\n");
-    EXPECT_EQ(store.ReadNames(), (std::vector<std::string>{"a", "", "c"}));
+    // Missing name keys read as empty names up to the twelve macros a store holds.
+    EXPECT_EQ(store.ReadNames(),
+              (std::vector<std::string>{"a", "", "c", "", "", "", "", "", "", "", "", ""}));
     EXPECT_EQ(store.ReadMacro("a").items, (std::vector<std::string>{"A   Dn", "", "A   Up"}));
     // One absurd key cannot make the list absurdly long.
     EXPECT_EQ(store.ReadMacro("c").items.size(), static_cast<size_t>(kMaxStoreListEntries));
@@ -136,6 +138,23 @@ TEST_F(MacroStoreTest, NamesWithBracketsAndBlanksKeepTheirSections) {
     EXPECT_EQ(store.ReadNames(), (std::vector<std::string>{"My ]Macro", "two words"}));
     EXPECT_EQ(store.ReadMacro("My ]Macro").items, std::vector<std::string>{"B   Dn"});
     EXPECT_EQ(store.ReadMacro("two words").items, std::vector<std::string>{"C   Dn"});
+}
+
+TEST_F(MacroStoreTest, ANameWithSurroundingBlanksKeepsItsKeystrokes) {
+    // The name list trims values; the section of the same name must be found again.
+    WriteFile(path, "");
+    MacroEditorState s = Editor({" Spaced "}, 0, {"B   Dn", "B   Up"});
+    s.loopText = "1";
+    ASSERT_EQ(store.WriteMacroToIni(s), 0);
+    const std::vector<std::string> names = store.ReadNames();
+    ASSERT_EQ(names, std::vector<std::string>{"Spaced"});
+    EXPECT_EQ(store.ReadMacro(names[0]).items, (std::vector<std::string>{"B   Dn", "B   Up"}));
+    // A second full write of the name as read back replaces the section, never adds one.
+    MacroEditorState again = Editor(names, 0, {"C   Dn"});
+    again.loopText = "1";
+    ASSERT_EQ(store.WriteMacroToIni(again), 0);
+    EXPECT_EQ(store.ReadMacro(" Spaced ").items, std::vector<std::string>{"C   Dn"});
+    EXPECT_EQ(test::ReadFile(path).find("B   Dn"), std::string::npos);
 }
 
 TEST_F(MacroStoreTest, LoadingAMacroNormalisesItsLoopCountAndWritesItBack) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "TestUtil.h"
+#include "model/ButtonCatalogue.h"
 #include "model/ProfileFiles.h"
 #include "platform/ProfileIni.h"
 
@@ -335,11 +336,60 @@ TEST_F(Profiles, ANewProfileStartsFromTheBaseFileWithDefaults) {
     ApplyFactoryDefaults(expected);
     EXPECT_EQ(settings.record, expected);  // profileIndex is the base file's byte 0
     EXPECT_EQ(ReadFile(P("config2.bin")), std::string(1, '\x01') + std::string(expected.bytes.begin(), expected.bytes.end()));
-    EXPECT_EQ(ProfileIni::GetString(P("str2.ini"), "Setting-EN", "Item3"), "Base3");
+    // Captions that do not name the factory functions are made anew from the record, in
+    // every language.
+    EXPECT_EQ(ProfileIni::GetString(P("str2.ini"), "Setting-EN", "Item3"), "Scroll");
+    EXPECT_EQ(ProfileIni::GetString(P("str2.ini"), "Setting-DE", "Item4"), "Fn");
     // Marked as initialised, so the next load keeps what the user applies to it.
     EXPECT_EQ(ProfileIni::GetString(P("str2.ini"), "Profile", "IsDefault"), "Y");
     EXPECT_EQ(files->LastSwitchedTo(), 2);
     EXPECT_FALSE(files->ResetInProgress());
+}
+
+TEST_F(Profiles, CaptionsAreSavedInEveryLanguageAndStaleOnesAreMadeAnew) {
+    SettingsRecord& r = settings.record;
+    ApplyFactoryDefaults(r);
+    r[rec::kButtonKind + 2] = kKindMultimedia;
+    r[rec::kMediaKey + 2] = 0xE9;
+    r[rec::kButtonKind + 3] = kKindKeyboardKey;
+    r[rec::kKeyUsage + 3] = 0x3E;  // F5
+    r[rec::kButtonKind + 4] = kKindMacro;
+    captions = {"Click", "Menu", "Volume Up", "Assign Keyboard Key-F5", "Macro:Jump", "DPI +", "DPI -", ""};
+    ASSERT_EQ(files->SaveCaptions(P("str0.ini")), 0);
+    const IniDocument saved = IniDocument::Load(P("str0.ini"));
+    struct Row {
+        const char* section;
+        std::array<const char*, 3> items;  // Item3..Item5
+    };
+    for (const Row& row : {Row{"Setting-EN", {"Volume Up", "Assign Keyboard Key-F5", "Macro:Jump"}},
+                           Row{"Setting-DE", {"Lautstärke +", "Keyboard-Taste zuweisen +-F5", "Makro:Jump"}},
+                           Row{"Setting-CHS", {"音量+", "单键-F5", "宏:Jump"}},
+                           Row{"Setting-CHT", {"提高音量", "指派鍵盤按鍵-F5", "巨集鍵:Jump"}}}) {
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(saved.Get(row.section, "Item" + std::to_string(i + 3)), row.items[static_cast<size_t>(i)])
+                << row.section;
+        }
+        EXPECT_EQ(saved.Get(row.section, "Item7"), "DPI -") << row.section;
+    }
+
+    // The next start in German reads the German captions.
+    strings.FillUiStrings("DE");
+    files->LoadCaptions(P("str0.ini"));
+    EXPECT_EQ(captions[0], "Klick");
+    EXPECT_EQ(captions[2], "Lautstärke +");
+    EXPECT_EQ(captions[4], "Makro:Jump");
+
+    // Captions written before the buttons changed, or by hand, are made anew from the
+    // record; a macro caption keeps its name.
+    WriteFile(P("str0.ini"),
+              "[Setting-DE]\nItem1=Klick\nItem2=Klick\nItem3=Klick\n"
+              "Item4=Keyboard-Taste zuweisen +-F6\nItem5=Makro:Other\nItem6=\n");
+    files->LoadCaptions(P("str0.ini"));
+    EXPECT_EQ(captions[1], "Menü");
+    EXPECT_EQ(captions[2], "Lautstärke +");
+    EXPECT_EQ(captions[3], "Keyboard-Taste zuweisen +-F5");
+    EXPECT_EQ(captions[4], "Makro:Other");
+    EXPECT_EQ(captions[5], "DPI +");
 }
 
 TEST_F(Profiles, ExportAppendsBinAndWritesTheCaptionsBeside) {
@@ -357,8 +407,14 @@ TEST_F(Profiles, ExportAppendsBinAndWritesTheCaptionsBeside) {
     const std::string exported = ReadFile(P("x.bin.d/mine.bin"));
     ASSERT_EQ(exported.size(), 1885u);
     EXPECT_EQ(static_cast<uint8_t>(exported[1 + rec::kSensitivityX]), 3);
-    EXPECT_EQ(ReadFile(P("x.bin.d/mine.ini")),
-              "[Setting-EN]\nItem1=c1\nItem2=c2\nItem3=c3\nItem4=c4\nItem5=c5\nItem6=c6\nItem7=c7\n");
+    // Every language's section; this record's kinds have no caption of their own, so each
+    // keeps the one shown.
+    std::string sections;
+    for (const char* code : {"EN", "DE", "CHS", "CHT"}) {
+        sections += std::string("[Setting-") + code +
+                    "]\nItem1=c1\nItem2=c2\nItem3=c3\nItem4=c4\nItem5=c5\nItem6=c6\nItem7=c7\n";
+    }
+    EXPECT_EQ(ReadFile(P("x.bin.d/mine.ini")), sections);
     // Then the current profile is read again from its own file.
     EXPECT_EQ(RecordBytes(), RecordFile(1, 0).substr(1));
     EXPECT_EQ(ui.calls.back(), "refresh captions");

@@ -102,6 +102,16 @@ TEST(ProfileIni, SectionNamesWithBracketsAndBlanksReadBack) {
     EXPECT_EQ(again.Get("a]", "k"), "v3");
 }
 
+TEST(ProfileIni, SectionNamesAreTrimmedOnLookupAndCreation) {
+    IniDocument doc = IniDocument::Parse("[ Padded ]\nk=v1\n");
+    EXPECT_EQ(doc.Get("Padded", "k"), "v1");
+    EXPECT_EQ(doc.Get("  Padded\t", "k"), "v1");
+    doc.Set(" New ", "k", "v2");
+    EXPECT_EQ(doc.Serialize(), "[ Padded ]\nk=v1\n[New]\nk=v2\n");
+    doc.DeleteSection(" padded");
+    EXPECT_FALSE(doc.HasSection("Padded"));
+}
+
 TEST(ProfileIni, ReadsUtf16AndUtf8WithBomAndWritesUtf8) {
     TempDir dir;
     const std::string path = dir / "str0.ini";

@@ -186,7 +186,7 @@ TEST_F(UploadTest, ResetKeepsProfileIndexAndMacrosAndSavesIntoTheCurrentProfile)
     baseFile.append(base.bytes.begin(), base.bytes.end());
     test::WriteFile(rig.dir / "config.bin", baseFile);
     test::WriteFile(rig.dir / "str.ini",
-                    "[Profile]\nItemCount=3\n[Setting-EN]\nItem1=Base1\nItem7=Base7\n");
+                    "[Profile]\nItemCount=3\n[Setting-EN]\nItem1=Click\nItem7=DPI -\n");
     rig.files.SetCurrentProfileNumber(2);
     SettingsRecord& r = rig.settings.record;
     r[rec::kProfileIndex] = 2;
@@ -206,7 +206,8 @@ TEST_F(UploadTest, ResetKeepsProfileIndexAndMacrosAndSavesIntoTheCurrentProfile)
     EXPECT_EQ(test::ReadFile(rig.dir / "config.bin"), baseFile);
     EXPECT_EQ(test::ReadFile(rig.dir / "config2.bin").substr(1),
               std::string(expected.bytes.begin(), expected.bytes.end()));
-    EXPECT_EQ(ProfileIni::GetString(rig.dir / "str2.ini", "Setting-EN", "Item1"), "Base1");
+    EXPECT_EQ(ProfileIni::GetString(rig.dir / "str2.ini", "Setting-EN", "Item7"), "DPI -");
+    EXPECT_EQ(ProfileIni::GetString(rig.dir / "str2.ini", "Setting-DE", "Item1"), "Klick");
     EXPECT_FALSE(rig.files.ResetInProgress());
     EXPECT_EQ(rig.settings.appliedCopy, expected);
     EXPECT_EQ(rig.devices.MouseState(kA).macros[1][0], rig.settings.record.MacroSlot(1)[0]);

@@ -105,15 +105,18 @@ struct Session {
         : files(folder, settings, captions, strings, debug) {}
 
     // Start-up as the window does it: load, commit, language, captions, the mark check.
+    // Without a usable profile list nothing is loaded and nothing is written.
     bool LoadAsAtStartUp() {
-        const bool loaded = files.LoadCurrentProfile();
+        if (!files.LoadCurrentProfile()) {
+            return false;
+        }
         settings.Commit();
         strings.FillUiStrings(files.ReadLanguageCode());
         files.LoadCaptions(files.CurrentIniPath());
         if (files.CheckInitialisationMark()) {
             settings.Commit();
         }
-        return loaded;
+        return true;
     }
 };
 
@@ -123,9 +126,13 @@ bool PrepareFolder(std::string& folder, std::ostream& err) {
         err << "qm517ctl: no home folder: set HOME or XDG_CONFIG_HOME\n";
         return false;
     }
-    if (const int error = SeedAppDataFolder(folder, LanguageFromLocale(UserLocale()))) {
+    std::vector<std::string> seeded;
+    if (const int error = SeedAppDataFolder(folder, LanguageFromLocale(UserLocale()), &seeded)) {
         err << "qm517ctl: cannot create " << folder << ": " << ErrnoText(error) << "\n";
         return false;
+    }
+    if (!seeded.empty()) {
+        err << "qm517ctl: " << SeededMessage(folder, seeded) << "\n";
     }
     return true;
 }

@@ -49,7 +49,11 @@ std::vector<std::string> MacroStore::ReadNames(const IniDocument& doc) {
     const auto values = doc.Values(kMacroNameSection);
     const auto count = values.find("macrocount");
     const int stated = count == values.end() ? 0 : ParseDecimal(count->second);
-    const int n = BoundedCount(doc, kMacroNameSection, "", stated);
+    // A name key that is missing reads as an empty name, so the compile clears its slot
+    // instead of leaving an older macro there. Only a count beyond the twelve macros a
+    // store holds is bounded by the keys the file has.
+    const int present = std::max(doc.HighestIndex(kMacroNameSection, "") + 1, kMaxMacros);
+    const int n = std::max(0, std::min({stated, present, kMaxStoreListEntries}));
     std::vector<std::string> names;
     names.reserve(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {

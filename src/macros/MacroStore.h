@@ -17,6 +17,8 @@ namespace qm {
 constexpr const char* kMacroNameSection = "MacroName";
 constexpr const char* kPressMarker = "   Dn";
 constexpr const char* kReleaseMarker = "   Up";
+// The macros a store holds: the manager refuses a thirteenth, the mouse has twelve slots.
+constexpr int kMaxMacros = 12;
 // A damaged store may claim any count; lists read from it never grow beyond this.
 constexpr int kMaxStoreListEntries = 10000;
 

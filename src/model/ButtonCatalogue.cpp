@@ -201,6 +201,53 @@ std::string CaptionForSlot(const SettingsRecord& record, int slot, const UiStrin
     return row != nullptr ? std::string(row->Name(language)) : std::string{};
 }
 
+std::optional<std::string> CaptionNamePart(const std::string& caption, uint8_t kind,
+                                           const UiStrings& strings) {
+    std::string prefix;
+    if (kind == kKindKeyboardKey) {
+        prefix = strings[UiStrings::kAssignKey] + "-";
+    } else if (kind == kKindMacro) {
+        prefix = strings[UiStrings::kMacro] + ":";
+    } else {
+        return std::nullopt;
+    }
+    if (prefix.size() < 2 || caption.compare(0, prefix.size(), prefix) != 0) {
+        return std::nullopt;
+    }
+    return caption.substr(prefix.size());
+}
+
+std::optional<std::string> MakeCaption(const SettingsRecord& record, int slot,
+                                       const UiStrings& strings, const std::string& namePart) {
+    const uint8_t kind = record.Button(rec::kButtonKind, slot);
+    if (kind == kKindKeyboardKey) {
+        return strings[UiStrings::kAssignKey] + "-" + namePart;
+    }
+    if (kind == kKindMacro) {
+        return strings[UiStrings::kMacro] + ":" + namePart;
+    }
+    std::string caption = CaptionForSlot(record, slot, strings, LanguageForNames(strings.Code()));
+    if (caption.empty()) {
+        return std::nullopt;
+    }
+    return caption;
+}
+
+bool CaptionNamesFunction(const SettingsRecord& record, int slot, const std::string& caption,
+                          const UiStrings& strings) {
+    const uint8_t kind = record.Button(rec::kButtonKind, slot);
+    if (kind == kKindKeyboardKey) {
+        const auto name = CaptionNamePart(caption, kind, strings);
+        return name && GetKeyUsage(*name) == record.Button(rec::kKeyUsage, slot);
+    }
+    if (kind == kKindMacro) {
+        return CaptionNamePart(caption, kind, strings).has_value();
+    }
+    const auto made = MakeCaption(record, slot, strings, {});
+    // INI values lose their surrounding blanks ("Scroll " reads back as "Scroll").
+    return !made || Trim(*made) == Trim(caption);
+}
+
 std::array<std::string, 8> FactoryCaptions(const UiStrings& strings) {
     return {strings[UiStrings::kClick], strings[UiStrings::kMenu],  strings[UiStrings::kScroll],
             "Fn",                       strings[UiStrings::kSnipe], strings[UiStrings::kDpiUp],

@@ -119,6 +119,27 @@ std::optional<std::string> MacroNameFromCaption(const std::string& caption,
 std::string CaptionForSlot(const SettingsRecord& record, int slot, const UiStrings& strings,
                            Language language, const std::string& macroName = {});
 
+// The languages whose caption sections a profile's INI file keeps.
+inline constexpr std::array<const char*, 4> kCaptionLanguages{"EN", "DE", "CHS", "CHT"};
+
+// The name part of a key caption ("F5" of "Assign Keyboard Key-F5") or a macro caption
+// ("Jump" of "Macro:Jump") in the language of `strings`; nullopt when the caption does
+// not begin with that kind's word.
+std::optional<std::string> CaptionNamePart(const std::string& caption, uint8_t kind,
+                                           const UiStrings& strings);
+
+// The caption of the slot's stored function in the language of `strings`, as the
+// assignment menus give it; key and macro captions carry `namePart`. nullopt when the
+// record holds nothing a caption can be made from (kinds 12 and 14, a code no table has).
+std::optional<std::string> MakeCaption(const SettingsRecord& record, int slot,
+                                       const UiStrings& strings, const std::string& namePart);
+
+// Whether a stored caption names the slot's function. A key caption must name the stored
+// key, a macro caption carry the word for macro; captions that cannot be made from the
+// record count as naming it.
+bool CaptionNamesFunction(const SettingsRecord& record, int slot, const std::string& caption,
+                          const UiStrings& strings);
+
 // The factory captions of slots 0..6 (Click, Menu, Scroll, Fn, Snipe, DPI +, DPI -).
 std::array<std::string, 8> FactoryCaptions(const UiStrings& strings);
 

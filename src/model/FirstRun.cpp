@@ -44,29 +44,40 @@ static void PutCaptions(IniDocument& doc) {
     }
 }
 
-static int WriteBaseFiles(const std::string& folder, const std::string& language) {
+static std::string BaseConfig() {
     SettingsRecord factory;
     ApplyFactoryDefaults(factory);
     std::string config(1, '\x01');
     config.append(factory.bytes.begin(), factory.bytes.end());
-    if (const int error = WriteFileAtomic(folder + "config.bin", config)) {
-        return error;
-    }
+    return config;
+}
 
+static IniDocument BaseList(const std::string& language) {
     IniDocument base;
     base.Set("Profile", "CurProfileName", "Profile 1");
     base.Set("Profile", "ItemCount", "1");
     base.Set("Profile", "Item0", "Profile 1");
     PutCaptions(base);
     base.Set("Skins", "Lan", language);
-    if (const int error = base.Save(folder + "str.ini")) {
-        return error;
-    }
+    return base;
+}
 
+static IniDocument ProfileIniFile(const std::string& language, bool initialised) {
     IniDocument profile;
-    profile.Set("Profile", "IsDefault", "N");
+    profile.Set("Profile", "IsDefault", initialised ? "Y" : "N");
     PutCaptions(profile);
     profile.Set("Skins", "Lan", language);
+    return profile;
+}
+
+static int WriteBaseFiles(const std::string& folder, const std::string& language) {
+    if (const int error = WriteFileAtomic(folder + "config.bin", BaseConfig())) {
+        return error;
+    }
+    if (const int error = BaseList(language).Save(folder + "str.ini")) {
+        return error;
+    }
+    const IniDocument profile = ProfileIniFile(language, false);
     for (int n = 0; n < 6; ++n) {
         if (const int error = profile.Save(folder + Format("str%d.ini", n))) {
             return error;
@@ -75,9 +86,61 @@ static int WriteBaseFiles(const std::string& folder, const std::string& language
     return 0;
 }
 
-int SeedAppDataFolder(const std::string& folder, const std::string& language) {
-    if (folder.empty() || PathExists(folder)) {
+// An existing folder that lost some of its base files (or was created empty by hand)
+// gets the missing ones; nothing present is replaced.
+static int SeedMissingFiles(const std::string& folder, const std::string& language,
+                            std::vector<std::string>* seeded) {
+    const auto missing = [&](const std::string& name) { return !PathExists(folder + name); };
+    const auto note = [&](const std::string& name) {
+        if (seeded != nullptr) {
+            seeded->push_back(name);
+        }
+    };
+    if (missing("config.bin")) {
+        if (const int error = WriteFileAtomic(folder + "config.bin", BaseConfig())) {
+            return error;
+        }
+        note("config.bin");
+    }
+    if (missing("str.ini")) {
+        if (const int error = BaseList(language).Save(folder + "str.ini")) {
+            return error;
+        }
+        note("str.ini");
+    }
+    for (int n = 0; n < 6; ++n) {
+        const std::string name = Format("str%d.ini", n);
+        if (!missing(name)) {
+            continue;
+        }
+        // A profile whose settings file is there keeps its settings.
+        const bool initialised = !missing(Format("config%d.bin", n));
+        if (const int error = ProfileIniFile(language, initialised).Save(folder + name)) {
+            return error;
+        }
+        note(name);
+    }
+    return 0;
+}
+
+std::string SeededMessage(const std::string& folder, const std::vector<std::string>& seeded) {
+    std::string names;
+    for (const std::string& name : seeded) {
+        names += (names.empty() ? "" : ", ") + name;
+    }
+    return "the profile folder " + folder + " lacked base files; written anew: " + names;
+}
+
+int SeedAppDataFolder(const std::string& folder, const std::string& language,
+                      std::vector<std::string>* seeded) {
+    if (folder.empty()) {
         return 0;
+    }
+    if (PathExists(folder)) {
+        if (!IsDirectory(folder)) {
+            return ENOTDIR;
+        }
+        return SeedMissingFiles(folder, language, seeded);
     }
     std::string target = folder;
     while (target.size() > 1 && target.back() == '/') {

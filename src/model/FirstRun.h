@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace qm {
 
@@ -8,8 +9,16 @@ namespace qm {
 // is missing (a first run), it is created with them: "config.bin" (flag 1 and the factory
 // record), "str.ini" (one profile "Profile 1", the base captions of every language and
 // the language code) and "str0.ini".."str5.ini" (not yet initialised, language code,
-// captions). An existing folder is left alone. Returns 0, or the errno of what failed.
-int SeedAppDataFolder(const std::string& folder, const std::string& language);
+// captions). In an existing folder only the base files that are missing are written; a
+// file that is there is never replaced, and a "str%d.ini" written beside an existing
+// "config%d.bin" marks that profile initialised, so its settings are not replaced by the
+// factory defaults. `seeded` receives the names of the files written into an existing
+// folder. Returns 0, or the errno of what failed.
+int SeedAppDataFolder(const std::string& folder, const std::string& language,
+                      std::vector<std::string>* seeded = nullptr);
+
+// The line that tells the user which base files were written into an existing folder.
+std::string SeededMessage(const std::string& folder, const std::vector<std::string>& seeded);
 
 // Creates a folder and its missing parents. Returns 0 or errno.
 int MakeFolders(const std::string& path);

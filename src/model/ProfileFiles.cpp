@@ -2,11 +2,13 @@
 
 #include <cerrno>
 
+#include "macros/KeyNames.h"
 #include "macros/MacroCompiler.h"
 #include "macros/MacroStore.h"
 #include "platform/FileUtil.h"
 #include "platform/Format.h"
 #include "platform/ProfileIni.h"
+#include "model/ButtonCatalogue.h"
 
 namespace qm {
 
@@ -129,11 +131,47 @@ int ProfileFiles::SaveCurrentProfile() {
     return WriteRecordFile(m_currentConfigPath, m_settings.record);
 }
 
+std::string ProfileFiles::MacroNameOf(int number) const {
+    const std::vector<std::string> names = MacroStore(RecordIniPath()).ReadNames();
+    return number >= 0 && number < static_cast<int>(names.size()) ? names[static_cast<size_t>(number)]
+                                                                   : std::string{};
+}
+
+std::string ProfileFiles::NamePartOf(int slot) const {
+    const SettingsRecord& r = m_settings.record;
+    const uint8_t kind = r.Button(rec::kButtonKind, slot);
+    const auto name = CaptionNamePart(m_captions[static_cast<size_t>(slot)], kind, m_strings);
+    if (kind == kKindKeyboardKey) {
+        // The key's own name as the dialog gave it, unless it names another key.
+        const uint8_t usage = r.Button(rec::kKeyUsage, slot);
+        return name && GetKeyUsage(*name) == usage ? *name : GetUsageKeyStr(usage);
+    }
+    if (name) {
+        return *name;
+    }
+    if (kind == kKindMacro) {
+        return MacroNameOf(r.Button(rec::kMacroNumber, slot));
+    }
+    return {};
+}
+
 void ProfileFiles::LoadCaptions(const std::string& iniPath) {
     const IniDocument doc = IniDocument::Load(iniPath);
     const std::string& section = m_strings[UiStrings::kSectionName];
     for (size_t i = 0; i < m_captions.size(); ++i) {
         m_captions[i] = doc.Get(section, Format("Item%d", static_cast<int>(i + 1)));
+    }
+    if (section.empty()) {
+        return;  // no known language: nothing to make captions in
+    }
+    // A caption that does not name its button's function (saved in another language
+    // before, or by an older program) would mislead: it is made anew from the record.
+    for (int slot = 0; slot < 7; ++slot) {
+        std::string& caption = m_captions[static_cast<size_t>(slot)];
+        if (!CaptionNamesFunction(m_settings.record, slot, caption, m_strings)) {
+            const std::string name = NamePartOf(slot);
+            caption = MakeCaption(m_settings.record, slot, m_strings, name).value_or(caption);
+        }
     }
 }
 
@@ -144,9 +182,29 @@ int ProfileFiles::SaveCaptions(const std::string& iniPath) {
         NoteWriteError(iniPath, error);
         return error;
     }
-    const std::string& section = m_strings[UiStrings::kSectionName];
+    // Every language's section, each caption made from the record in that language, so
+    // a profile reads right whichever language the next start uses.
+    std::array<std::string, 7> names;
     for (int i = 0; i < 7; ++i) {
-        doc.Set(section, Format("Item%d", i + 1), m_captions[static_cast<size_t>(i)]);
+        names[static_cast<size_t>(i)] = NamePartOf(i);
+    }
+    for (const char* code : kCaptionLanguages) {
+        UiStrings strings;
+        strings.FillUiStrings(code);
+        const bool current = strings.Code() == m_strings.Code();
+        const std::string& section = strings[UiStrings::kSectionName];
+        for (int i = 0; i < 7; ++i) {
+            const std::string key = Format("Item%d", i + 1);
+            std::optional<std::string> caption =
+                current ? m_captions[static_cast<size_t>(i)]
+                        : MakeCaption(m_settings.record, i, strings, names[static_cast<size_t>(i)]);
+            if (!caption && !doc.Find(section, key)) {
+                caption = m_captions[static_cast<size_t>(i)];
+            }
+            if (caption) {
+                doc.Set(section, key, *caption);
+            }
+        }
     }
     error = doc.Save(iniPath);
     if (error != 0) {
@@ -169,6 +227,9 @@ bool ProfileFiles::CheckInitialisationMark(bool afterExport) {
         return false;
     }
     ApplyFactoryDefaults(m_settings.record);
+    // The captions were read against the record as it was before; read against the
+    // defaults, the profile's own captions stay instead of being made anew.
+    LoadCaptions(m_currentIniPath);
     // With no usable profile list, the current profile was never read: its file may hold
     // the user's settings, and the defaults must not be saved over it.
     if (m_listUnusable && PathExists(ConfigPath(m_currentNumber))) {

@@ -88,7 +88,12 @@ public:
     // when the profile list does not allow a load (nothing is then loaded or compiled).
     bool LoadCurrentProfile();
     int SaveCurrentProfile();
+    // Reads "Item1".."Item8" of the current language's section. A caption that does not
+    // name its button's function is made anew from the record.
     void LoadCaptions(const std::string& iniPath);
+    // Writes "Item1".."Item7" of every language's section: the current language's from
+    // the captions shown, the others made from the record (key and macro captions keep
+    // their name part).
     int SaveCaptions(const std::string& iniPath);
     // "Lan" of section "Skins" of the current INI file.
     std::string ReadLanguageCode() const;
@@ -107,6 +112,9 @@ private:
     void Switch(int number, ProfileUi& ui);
     void NewProfile(int number, ProfileUi& ui);
     void RecomputeCurrentPaths();
+    // The key or macro name a slot's caption carries, else what the record names.
+    std::string NamePartOf(int slot) const;
+    std::string MacroNameOf(int number) const;
     void NoteWriteError(const std::string& path, int error);
 
     std::string m_folder;

@@ -39,7 +39,7 @@ std::optional<std::string_view> HeaderName(std::string_view line) {
     if (close == 0 || close == std::string_view::npos) {
         return std::nullopt;
     }
-    return t.substr(1, close - 1);
+    return Trim(t.substr(1, close - 1));
 }
 
 struct KeyLine {
@@ -142,7 +142,7 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
     }
 
     IniDocument doc;
-    doc.m_sections.push_back(Section{"", false, {}});
+    doc.m_sections.push_back(Section{"", false, {}, {}});
     size_t start = 0;
     bool first = true;
     while (start < bytes.size()) {
@@ -160,7 +160,7 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
         }
         first = false;
         if (auto name = HeaderName(line)) {
-            doc.m_sections.push_back(Section{std::string(*name), true, {}});
+            doc.m_sections.push_back(Section{std::string(*name), true, {}, std::string(line)});
         } else {
             doc.m_sections.back().lines.emplace_back(line);
         }
@@ -173,6 +173,7 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
 }
 
 IniDocument::Section* IniDocument::FindSection(std::string_view name) {
+    name = Trim(name);
     for (auto& s : m_sections) {
         if (s.hasHeader && EqualsIgnoreCase(s.name, name)) {
             return &s;
@@ -212,7 +213,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     m_changed = true;
     Section* s = FindSection(section);
     if (s == nullptr) {
-        m_sections.push_back(Section{NoLineBreaks(section), true, {line}});
+        m_sections.push_back(Section{NoLineBreaks(Trim(section)), true, {line}, {}});
         return;
     }
     for (auto& existing : s->lines) {
@@ -244,6 +245,7 @@ void IniDocument::DeleteKey(std::string_view section, std::string_view key) {
 
 void IniDocument::DeleteSection(std::string_view section) {
     const size_t before = m_sections.size();
+    section = Trim(section);
     std::erase_if(m_sections, [&](const Section& s) {
         return s.hasHeader && EqualsIgnoreCase(s.name, section);
     });
@@ -300,9 +302,7 @@ std::string IniDocument::Serialize() const {
     std::string out;
     for (const auto& s : m_sections) {
         if (s.hasHeader) {
-            out += "[";
-            out += s.name;
-            out += "]";
+            out += s.header.empty() ? "[" + s.name + "]" : s.header;
             out += eol;
         }
         for (const auto& line : s.lines) {

@@ -11,6 +11,8 @@ namespace qm {
 // An INI file with the semantics of the Windows profile-file calls the program was built
 // on (GetPrivateProfileStringW / WritePrivateProfileStringW):
 //  - section and key names compare without regard to ASCII case; the first match wins;
+//  - section names are trimmed of surrounding blanks, on lookup and when a section is
+//    created, so a macro named " Spaced " finds the section its items were written to;
 //  - values are trimmed, one pair of surrounding quotes ("..." or '...') is stripped, and
 //    at most 1023 characters are returned (the callers' 1024-character buffers);
 //  - a new key is appended at the end of its section, a new section at the end of the file;
@@ -55,6 +57,7 @@ private:
         std::string name;
         bool hasHeader = true;
         std::vector<std::string> lines;  // raw lines after the header
+        std::string header;              // the header line as read (empty: written anew)
     };
 
     Section* FindSection(std::string_view name);
