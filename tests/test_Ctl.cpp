@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <fcntl.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "TestUtil.h"
 #include "cli/CtlCommands.h"
@@ -104,8 +109,75 @@ TEST(Ctl, ResetAndAnUnusableProfileList) {
     ASSERT_EQ(RunCtl({"--emulate=pad", "--virtual-clock", "reset"}, out, err), 0) << err;
     EXPECT_NE(out.find("mousepad: colours"), std::string::npos);
     test::WriteFile(dir / "QM517 Pro/str.ini", "[Profile]\nItemCount=abc\n");
+    const std::string config = test::ReadFile(dir / "QM517 Pro/config0.bin");
     EXPECT_EQ(RunCtl({"--emulate", "--virtual-clock", "apply"}, out, err), 1);
     EXPECT_NE(err.find("unusable"), std::string::npos);
+    // Nothing was applied, and nothing was written.
+    EXPECT_EQ(test::ReadFile(dir / "QM517 Pro/str.ini"), "[Profile]\nItemCount=abc\n");
+    EXPECT_EQ(test::ReadFile(dir / "QM517 Pro/config0.bin"), config);
+}
+
+TEST(Ctl, AnEmptyProfileFolderGetsItsBaseFilesAndApplies) {
+    test::TempDir dir;
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    ASSERT_EQ(mkdir((dir / "QM517 Pro").c_str(), 0755), 0);
+    std::string out, err;
+    ASSERT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "apply"}, out, err), 0) << err;
+    EXPECT_NE(err.find("lacked base files; written anew: config.bin, str.ini, str0.ini"), std::string::npos)
+        << err;
+    EXPECT_EQ(test::ReadFile(dir / "QM517 Pro/config0.bin").size(), 1885u);
+    EXPECT_EQ(ProfileIni::GetString(dir / "QM517 Pro/str0.ini", "Profile", "IsDefault"), "Y");
+    // The next command finds everything in place.
+    ASSERT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "apply"}, out, err), 0) << err;
+    EXPECT_EQ(err, "");
+}
+
+TEST(Ctl, AnInterruptedUploadIsFinishedFirst) {
+    test::TempDir dir;
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    for (const char* command : {"apply", "reset"}) {
+        std::atomic<bool> stop{true};  // Ctrl+C came as the upload started
+        ctl::Options options;
+        std::ostringstream o, e;
+        ASSERT_TRUE(ctl::ParseOptions({"--emulate=a11d", "--virtual-clock", "--trace", dir / "t.txt", command},
+                                      options, e));
+        EXPECT_EQ(ctl::Run(options, o, e, &stop), 130) << command;
+        EXPECT_NE(e.str().find("the upload finishes first"), std::string::npos) << e.str();
+        // The whole upload went out: the lighting effect is the mouse's last report.
+        EXPECT_NE(test::ReadFile(dir / "t.txt").find("a11d SET_FEATURE 00 06"), std::string::npos);
+        EXPECT_NE(o.str().find("Saved "), std::string::npos) << command;
+    }
+}
+
+TEST(Ctl, CtrlCDuringAnUploadEndsItWith130) {
+    // The real program, with the protocol's real pauses (one mouse: 5.35 s).
+    test::TempDir dir;
+    const std::string trace = dir / "t.txt";
+    const std::string errors = dir / "err.txt";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+        const int fd = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(fd, 2);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::execl(QM517CTL_PATH, "qm517ctl", "--emulate=a11d", "--trace", trace.c_str(), "apply",
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ASSERT_GT(child, 0);
+    // Interrupt once the upload is under way.
+    for (int i = 0; i < 500 && test::ReadFile(trace).find("SLEEP") == std::string::npos; ++i) {
+        ::usleep(10000);
+    }
+    ::kill(child, SIGINT);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    EXPECT_NE(test::ReadFile(errors).find("the upload finishes first"), std::string::npos);
+    const std::string text = test::ReadFile(trace);
+    EXPECT_TRUE(text.ends_with("POINTER accel=0,0,0 speed=10 wheel=3 doubleclick=550\n")) << text.substr(text.size() > 200 ? text.size() - 200 : 0);
 }
 
 TEST(Ctl, EventsPrintsStageChanges) {
@@ -130,6 +202,10 @@ TEST(Ctl, BadUsage) {
     EXPECT_NE(err.find("unknown command dance"), std::string::npos);
     EXPECT_EQ(RunCtl({"--emulate=mouse", "list"}, out, err), 2);
     EXPECT_EQ(RunCtl({"list", "--trace"}, out, err), 2);
+    for (const char* command : {"list", "events", "restore"}) {
+        EXPECT_EQ(RunCtl({"--emulate", command, "extra"}, out, err), 2) << command;
+        EXPECT_NE(err.find(std::string(command) + " takes no arguments"), std::string::npos) << err;
+    }
     EXPECT_EQ(RunCtl({"--trace", "/nonexistent/dir/t.txt", "--emulate", "list"}, out, err), 1);
 }
 

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <QSystemTrayIcon>
 #include <cstdio>
 #include <cstring>
 
@@ -48,14 +49,19 @@ int main(int argc, char** argv) {
 
     qm::CMouseConfigurationApp theApp;
     if (!theApp.InitInstance()) {
-        return 0;  // another copy runs: end silently
+        if (!theApp.Error().isEmpty()) {
+            std::fprintf(stderr, "qm517pro: %s\n", qPrintable(theApp.Error()));
+            return 1;
+        }
+        // Another copy runs. With a tray the user reaches it there, and this copy ends
+        // silently; without one, its window is brought forward.
+        if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+            qm::CMouseConfigurationApp::RestoreRunningCopy();
+        }
+        return 0;
     }
     qm::Skins::SetProgramFolder(qm::CMouseConfigurationApp::ProgramFolder());
 
-    const std::string folder = qm::AppDataFolder();
-    if (const int error = qm::SeedAppDataFolder(folder, qm::LanguageFromLocale(qm::UserLocale()))) {
-        std::fprintf(stderr, "qm517pro: cannot create %s: %s\n", folder.c_str(), qm::ErrnoText(error).c_str());
-    }
     qm::DeviceEnvironment environment(devices);
     if (!environment.Error().empty()) {
         std::fprintf(stderr, "qm517pro: %s\n", environment.Error().c_str());

@@ -1,6 +1,8 @@
 #include "cli/CtlCommands.h"
 
+#include <chrono>
 #include <mutex>
+#include <thread>
 #include <ostream>
 #include <poll.h>
 
@@ -223,7 +225,8 @@ int List(DeviceEnvironment& env, std::ostream& out, std::ostream& err) {
 }
 
 // apply, apply FILE.bin and reset.
-int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, std::ostream& err) {
+int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, std::ostream& err,
+           const std::atomic<bool>* stop) {
     const bool reset = options.command == "reset";
     if (options.arguments.size() > (reset ? 0u : 1u)) {
         err << "qm517ctl: too many arguments for " << options.command << "\n";
@@ -253,9 +256,22 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
         return kExitFailure;
     }
 
+    // Ctrl+C does not cut an upload short: a mouse left half written would keep a button
+    // table without its macros, or DPI stages without their colours.
+    std::atomic<bool> uploading{true};
+    std::thread watcher([&] {
+        while (uploading && (stop == nullptr || !stop->load())) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (uploading) {
+            err << "qm517ctl: interrupted: the upload finishes first (an interrupted upload "
+                   "would leave the mouse half written)\n"
+                << std::flush;
+        }
+    });
     UploadContext context{s.settings, link.device, link.state, link.transport, s.files,
                           s.captions, env.Pointer(), env.Debug(),
-                          [&](const std::string& step) { out << step << "\n" << std::flush; },
+                          [&](const UploadStep& step) { out << DescribeStep(step) << "\n" << std::flush; },
                           !fromFile};
     if (!link.state.AnyMouse() && link.state.presentP == 0) {
         out << "No QM517 Pro and no mousepad found: nothing is uploaded.\n";
@@ -268,6 +284,8 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
         }
         ApplySettings(context);
     }
+    uploading = false;
+    watcher.join();
     if (!fromFile) {
         out << "Saved " << s.files.CurrentConfigPath() << "\n";
     }
@@ -286,6 +304,9 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
     if (!s.files.LastError().empty()) {
         err << "qm517ctl: " << s.files.LastError() << "\n";
         status = kExitFailure;
+    }
+    if (stop != nullptr && stop->load()) {
+        return kExitInterrupted;
     }
     return status;
 }
@@ -376,6 +397,10 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const std:
     if (command == "show") {
         return Show(options, out, err);
     }
+    if ((command == "list" || command == "events" || command == "restore") && !options.arguments.empty()) {
+        err << "qm517ctl: " << command << " takes no arguments\n";
+        return kExitUsage;
+    }
     if (command == "restore") {
         if (!SendRestoreMessage()) {
             err << "qm517ctl: the utility is not running\n";
@@ -404,7 +429,7 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const std:
     if (command == "events") {
         return Events(env, out, err, stop);
     }
-    return Upload(options, env, out, err);
+    return Upload(options, env, out, err, stop);
 }
 
 }  // namespace qm::ctl

@@ -12,6 +12,7 @@ namespace qm::ctl {
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;  // a device or file error
 constexpr int kExitUsage = 2;
+constexpr int kExitInterrupted = 130;  // Ctrl+C, after a running upload has finished
 
 struct Options {
     bool emulate = false;
@@ -24,7 +25,8 @@ struct Options {
 
 // Parses the command line; on bad usage writes a message to `err` and returns false.
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::ostream& err);
-// Runs a command. `stop` ends the "events" command when it becomes true.
+// Runs a command. `stop` (set by Ctrl+C) ends the "events" command; an upload ("apply",
+// "reset") runs to its end first, says so, and the command then exits 130.
 int Run(const Options& options, std::ostream& out, std::ostream& err,
         const std::atomic<bool>* stop = nullptr);
 void PrintUsage(std::ostream& out);

@@ -41,19 +41,34 @@ const QImage& CBitmapBtn::CurrentImage() const {
     return m_hover ? m_imageHover : m_imageNormal;
 }
 
+QRect CBitmapBtn::CaptionRect() const {
+    QRect text = rect();
+    text.setLeft(text.left() + 5 + (alignment == kLeft && indent >= 1 ? indent : 0));
+    return text;
+}
+
+FittedText CBitmapBtn::FittedCaption() const {
+    QFont font = fontFace.isEmpty() ? QApplication::font() : QFont(fontFace);
+    font.setPixelSize(FontPixelSize(fontHeight));
+    font.setWeight(static_cast<QFont::Weight>(550));
+    return FitText(font, caption, CaptionRect().width());
+}
+
 void CBitmapBtn::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(QPoint(0, 0), CurrentImage());
     if (caption.isEmpty()) {
         return;
     }
-    QFont font = fontFace.isEmpty() ? QApplication::font() : QFont(fontFace);
-    font.setPixelSize(FontPixelSize(fontHeight));
-    font.setWeight(static_cast<QFont::Weight>(550));
-    p.setFont(font);
+    const FittedText fitted = FittedCaption();
+    // Where even the smallest size cannot hold it (a long key name), the whole caption is
+    // a hover away.
+    const QString tip = fitted.elided ? caption : QString();
+    if (toolTip() != tip) {
+        setToolTip(tip);
+    }
+    p.setFont(fitted.font);
     p.setPen(QColor(0xFD, 0xFD, 0xFD));
-    QRect text = rect();
-    text.setLeft(text.left() + 5 + (alignment == kLeft && indent >= 1 ? indent : 0));
     Qt::Alignment flags = Qt::AlignVCenter;
     bool clip = true;
     switch (alignment) {
@@ -65,8 +80,7 @@ void CBitmapBtn::paintEvent(QPaintEvent*) {
             clip = false;
             break;
     }
-    const QString shown = p.fontMetrics().elidedText(caption, Qt::ElideRight, text.width());
-    p.drawText(text, flags | (clip ? 0 : Qt::TextDontClip), shown);
+    p.drawText(CaptionRect(), flags | (clip ? 0 : Qt::TextDontClip), fitted.text);
 }
 
 void CBitmapBtn::SetHover(bool hover) {

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QImage>
 
+#include "controls/FitText.h"
+
 namespace qm {
 
 // The push button of the skinned windows: four images (normal, hover, pressed, disabled)
@@ -32,6 +34,9 @@ public:
 
     bool IsHover() const { return m_hover; }
     void SetChecked(bool checked);
+    // The caption as it is drawn: in a smaller font where it does not fit, elided only
+    // when even the smallest size is too wide.
+    FittedText FittedCaption() const;
     // The image the button shows in its present state.
     const QImage& CurrentImage() const;
 
@@ -52,6 +57,7 @@ protected:
 
 private:
     void SetHover(bool hover);
+    QRect CaptionRect() const;
 
     QImage m_imageNormal, m_imageHover, m_imagePressed, m_imageDisabled;
     bool m_hover = false;

@@ -1,6 +1,7 @@
 #include "controls/CExMenu.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace qm {
 
@@ -26,6 +27,28 @@ void CExMenu::ApplyStyle() {
 void CExMenu::SetItemWidth(int width) {
     m_itemWidth = width;
     ApplyStyle();
+    FitItems();
+}
+
+void CExMenu::WidenToTexts() {
+    int widest = 0;
+    for (const QAction* action : actions()) {
+        widest = std::max(widest, fontMetrics().horizontalAdvance(action->text()));
+    }
+    if (widest + kTextMargin > m_itemWidth) {
+        SetItemWidth(widest + kTextMargin);
+    }
+}
+
+FittedText CExMenu::FittedItem(const QAction* action) const {
+    return FitText(font(), action->text(), TextWidth());
+}
+
+void CExMenu::FitItems() {
+    for (QAction* action : actions()) {
+        const FittedText fitted = FittedItem(action);
+        action->setFont(fitted.font);
+    }
 }
 
 void CExMenu::AppendItem(int id, const QString& text, CExMenu* submenu) {
@@ -37,6 +60,7 @@ void CExMenu::AppendItem(int id, const QString& text, CExMenu* submenu) {
         action = addAction(text);
     }
     action->setData(id);
+    action->setFont(FittedItem(action).font);
     m_items.emplace_back(id, text);
 }
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <vector>
 
+#include "controls/FitText.h"
+
 namespace qm {
 
 // The popup menu of every window: items 20 px high (18 + 2), all of the same width, dark
@@ -26,6 +28,12 @@ public:
     void AppendItem(int id, const QString& text, CExMenu* submenu = nullptr);
     void SetItemWidth(int width);
     int ItemWidth() const { return m_itemWidth; }
+    // Widens the items (never narrows them) so every text fits at the menu's font size.
+    void WidenToTexts();
+    // The room an item's text has: the item less its left padding and the style's margin.
+    int TextWidth() const { return m_itemWidth - kTextMargin; }
+    // How an item's text is drawn: a text too wide for its item gets a smaller font.
+    FittedText FittedItem(const QAction* action) const;
     // Shows the menu at a screen point and returns the chosen command id, 0 when none.
     int Track(const QPoint& globalPos);
     // The text stored for an id (empty when the id is not in the list).
@@ -38,6 +46,8 @@ protected:
 
 private:
     void ApplyStyle();
+    void FitItems();
+    static constexpr int kTextMargin = 10;
 
     int m_itemWidth = 100;
     std::vector<std::pair<int, QString>> m_items;

@@ -9,13 +9,9 @@ namespace qm {
 
 namespace {
 
-const char* MouseName(MouseVariant v) {
-    return v == MouseVariant::kA11D ? "mouse A11D" : "mouse A1DC";
-}
-
-void Step(UploadContext& c, const std::string& what) {
+void Step(UploadContext& c, UploadDevice device, UploadStepKind kind) {
     if (c.progress) {
-        c.progress(what);
+        c.progress(UploadStep{device, kind});
     }
 }
 
@@ -29,6 +25,29 @@ void SaveProfileAndCaptions(UploadContext& c) {
 
 }  // namespace
 
+std::string DescribeStep(const UploadStep& step) {
+    const char* device = step.device == UploadDevice::kMouseA11D   ? "mouse A11D"
+                         : step.device == UploadDevice::kMouseA1DC ? "mouse A1DC"
+                                                                   : "mousepad";
+    const char* what = "";
+    switch (step.kind) {
+        case UploadStepKind::kReportRate: what = "report rate"; break;
+        case UploadStepKind::kSensitivity: what = "axis sensitivity"; break;
+        case UploadStepKind::kStageColours: what = "stage colours"; break;
+        case UploadStepKind::kDpiStages: what = "DPI stages"; break;
+        case UploadStepKind::kButtonTable: what = "button table"; break;
+        case UploadStepKind::kMacros: what = "macros"; break;
+        case UploadStepKind::kLighting: what = "lighting"; break;
+        case UploadStepKind::kPadColours: what = "colours"; break;
+        case UploadStepKind::kPadEffect: what = "lighting effect"; break;
+    }
+    return std::string(device) + ": " + what;
+}
+
+int CountUploadSteps(bool mouseA11D, bool mouseA1DC, bool pad) {
+    return 7 * ((mouseA11D ? 1 : 0) + (mouseA1DC ? 1 : 0)) + (pad ? 2 : 0);
+}
+
 void UploadMouse(UploadContext& c, MouseVariant variant) {
     // Held for the whole upload: a rediscovery meanwhile cannot close it under us.
     const std::shared_ptr<HidHandle> owner = c.discovery.CommandHandle(variant);
@@ -36,10 +55,10 @@ void UploadMouse(UploadContext& c, MouseVariant variant) {
     const ReportLengths lengths{c.discovery.featureLength, c.discovery.inputLength,
                                 c.discovery.outputLength};
     const SettingsRecord& r = c.settings.record;
-    const std::string name = MouseName(variant);
+    const UploadDevice name = variant == MouseVariant::kA11D ? UploadDevice::kMouseA11D : UploadDevice::kMouseA1DC;
     Transport& t = c.transport;
 
-    Step(c, name + ": report rate");
+    Step(c, name, UploadStepKind::kReportRate);
     Frame frame{kMouseReadInterval};
     t.SendCommand(handle, frame, true, lengths);
     std::copy_n(frame.begin() + 1, 4, c.device.intervalReply.begin());
@@ -47,17 +66,17 @@ void UploadMouse(UploadContext& c, MouseVariant variant) {
     frame = IntervalFrame(r, c.device);
     t.SendCommand(handle, frame, false, lengths);
 
-    Step(c, name + ": axis sensitivity");
+    Step(c, name, UploadStepKind::kSensitivity);
     frame = SensitivityFrame(r);
     t.SendCommand(handle, frame, false, lengths);
     t.Pause(50);  // the mouse needs a second 50 ms after the sensitivity
 
-    Step(c, name + ": stage colours");
+    Step(c, name, UploadStepKind::kStageColours);
     Block block = StageColourBlock(r);
     frame = BlockFrame(kMouseStageColours, 1);
     t.TransferBlocks(handle, frame, block.data(), false, block.size(), lengths);
 
-    Step(c, name + ": DPI stages");
+    Step(c, name, UploadStepKind::kDpiStages);
     frame = Frame{kMouseReadStage};
     t.SendCommand(handle, frame, true, lengths);
     c.device.currentStage = frame[1];
@@ -68,13 +87,13 @@ void UploadMouse(UploadContext& c, MouseVariant variant) {
     frame = DpiStagesFrame07(r, dpiSetA, c.device.currentStage);
     t.SendCommand(handle, frame, false, lengths);
 
-    Step(c, name + ": button table");
+    Step(c, name, UploadStepKind::kButtonTable);
     BuildButtonTable(r, c.device);
     block = ButtonTableBlock(c.device);
     frame = BlockFrame(kMouseButtonTable, 1);
     t.TransferBlocks(handle, frame, block.data(), false, block.size(), lengths);
 
-    Step(c, name + ": macros");
+    Step(c, name, UploadStepKind::kMacros);
     std::copy_n(r.MacroSlot(0), c.device.macroArea.size(), c.device.macroArea.begin());
     for (int m = 0; m < static_cast<int>(rec::kMacroSlotCount); ++m) {
         auto data = MacroTransfer(c.device, m);
@@ -82,7 +101,7 @@ void UploadMouse(UploadContext& c, MouseVariant variant) {
         t.TransferBlocks(handle, frame, data.data(), false, data.size(), lengths);
     }
 
-    Step(c, name + ": lighting");
+    Step(c, name, UploadStepKind::kLighting);
     Block readBack{};
     frame = BlockFrame(kMouseReadLightColours, 1);
     t.TransferBlocks(handle, frame, readBack.data(), true, readBack.size(), lengths);
@@ -98,11 +117,11 @@ void UploadMouse(UploadContext& c, MouseVariant variant) {
 void UploadPad(UploadContext& c) {
     const std::shared_ptr<HidHandle> owner = c.discovery.PadHandle();
     const ReportLengths lengths{9, 0, 0};
-    Step(c, "mousepad: colours");
+    Step(c, UploadDevice::kPad, UploadStepKind::kPadColours);
     for (const Frame& frame : PadColourFrames(c.settings.record)) {
         c.transport.SendPadFrame(owner.get(), frame, lengths);
     }
-    Step(c, "mousepad: lighting effect");
+    Step(c, UploadDevice::kPad, UploadStepKind::kPadEffect);
     c.transport.SendPadFrame(owner.get(), PadEffectFrame(c.settings.record), lengths);
     c.transport.ReadPadFrame(owner.get(), kPadReadBack, lengths);
 }

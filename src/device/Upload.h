@@ -11,6 +11,28 @@
 
 namespace qm {
 
+// The steps an upload reports, per device.
+enum class UploadDevice { kMouseA11D, kMouseA1DC, kPad };
+enum class UploadStepKind {
+    kReportRate,
+    kSensitivity,
+    kStageColours,
+    kDpiStages,
+    kButtonTable,
+    kMacros,
+    kLighting,
+    kPadColours,
+    kPadEffect,
+};
+struct UploadStep {
+    UploadDevice device;
+    UploadStepKind kind;
+};
+// "mouse A11D: button table", "mousepad: colours" (the command line's progress lines).
+std::string DescribeStep(const UploadStep& step);
+// How many steps an upload reports: seven per mouse, two for the pad.
+int CountUploadSteps(bool mouseA11D, bool mouseA1DC, bool pad);
+
 // Everything one upload works with. The references outlive the upload.
 struct UploadContext {
     SettingsState& settings;
@@ -21,8 +43,8 @@ struct UploadContext {
     ButtonCaptions& captions;
     PointerSink& pointer;
     DebugOutput& debug;
-    // One line per device step ("mouse A11D: button table"); may be empty.
-    std::function<void(const std::string&)> progress;
+    // Called at the start of every step; may be empty.
+    std::function<void(const UploadStep&)> progress;
     // false: upload only, the saved profiles stay as they are (qm517ctl apply FILE.bin).
     bool saveProfile = true;
 };

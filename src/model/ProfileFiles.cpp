@@ -39,6 +39,27 @@ ProfileFiles::ProfileFiles(std::string folder, SettingsState& settings, ButtonCa
       m_currentConfigPath(m_folder + "config0.bin"),
       m_currentIniPath(m_folder + "str.ini") {}
 
+ProfileFiles::ProfileFiles(const ProfileFiles& other, SettingsState& settings, ButtonCaptions& captions)
+    : m_folder(other.m_folder),
+      m_settings(settings),
+      m_captions(captions),
+      m_strings(other.m_strings),
+      m_debug(other.m_debug) {
+    TakeStateFrom(other);
+}
+
+void ProfileFiles::TakeStateFrom(const ProfileFiles& other) {
+    m_currentConfigPath = other.m_currentConfigPath;
+    m_currentIniPath = other.m_currentIniPath;
+    m_currentNumber = other.m_currentNumber;
+    m_lastSwitchedTo = other.m_lastSwitchedTo;
+    m_importDone = other.m_importDone;
+    m_resetInProgress = other.m_resetInProgress;
+    m_listUnusable = other.m_listUnusable;
+    m_firstRunFlag = other.m_firstRunFlag;
+    m_lastError = other.m_lastError;
+}
+
 std::string ProfileFiles::ConfigPath(int number) const {
     return m_folder + Format("config%d.bin", number);
 }

@@ -54,6 +54,14 @@ public:
     ProfileFiles(std::string folder, SettingsState& settings, ButtonCaptions& captions,
                  const UiStrings& strings, DebugOutput& debug);
 
+    // A copy bound to another record and captions, with the same paths, numbers and flags:
+    // an upload works on a copy of its own while the window keeps the original.
+    ProfileFiles(const ProfileFiles& other, SettingsState& settings, ButtonCaptions& captions);
+    ProfileFiles(const ProfileFiles&) = delete;
+    ProfileFiles& operator=(const ProfileFiles&) = delete;
+    // Takes over the paths, numbers and flags of a copy (when its upload has returned).
+    void TakeStateFrom(const ProfileFiles& other);
+
     const std::string& Folder() const { return m_folder; }
     std::string RecordIniPath() const { return m_folder + "record.ini"; }
     std::string StrIniPath() const { return m_folder + "str.ini"; }

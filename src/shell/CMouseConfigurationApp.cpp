@@ -15,32 +15,48 @@ QString g_languageCode;
 QPointer<QWidget> g_mainWindow;
 }  // namespace
 
-CMouseConfigurationApp::CMouseConfigurationApp(QObject* parent) : QObject(parent) {}
+CMouseConfigurationApp::CMouseConfigurationApp(DebugOutput* debug, QObject* parent)
+    : QObject(parent), m_debug(debug != nullptr ? *debug : m_defaultDebug) {}
 
 CMouseConfigurationApp::~CMouseConfigurationApp() {
     ExitInstance();
 }
 
 QString CMouseConfigurationApp::LockPath() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) {
-        folder = QDir::tempPath();
-    }
-    return folder + QStringLiteral("/QM517Pro_Mutex.lock");
+    const std::string folder = RuntimeFolder();
+    return folder.empty() ? QString() : QString::fromStdString(folder) + QStringLiteral("/QM517Pro_Mutex.lock");
 }
 
 bool CMouseConfigurationApp::InitInstance() {
-    m_lock = std::make_unique<QLockFile>(LockPath());
+    m_error.clear();
+    const QString path = LockPath();
+    if (path.isEmpty()) {
+        m_error = QStringLiteral("no private runtime folder for the single-instance lock: set XDG_RUNTIME_DIR");
+        return false;
+    }
+    m_lock = std::make_unique<QLockFile>(path);
     // A lock left by a copy that was killed names a process that no longer runs: QLockFile
     // takes such a lock over at once.
     if (!m_lock->tryLock(0)) {
+        if (m_lock->error() != QLockFile::LockFailedError) {
+            m_error = QStringLiteral("cannot create the lock file %1").arg(path);
+        }
         m_lock.reset();
         return false;
     }
     m_server.setSocketOptions(QLocalServer::AbstractNamespaceOption);
-    connect(&m_server, &QLocalServer::newConnection, this, &CMouseConfigurationApp::OnConnection);
-    m_server.listen(QString::fromStdString(RestoreChannelName()));
+    connect(&m_server, &QLocalServer::newConnection, this, &CMouseConfigurationApp::OnConnection,
+            Qt::UniqueConnection);
+    if (!m_server.listen(QString::fromStdString(RestoreChannelName()))) {
+        // The program still runs; only a second start cannot bring its window forward.
+        m_debug.Write("The restore channel " + RestoreChannelName() +
+                      " could not be opened: " + m_server.errorString().toStdString() + "\n");
+    }
     return true;
+}
+
+bool CMouseConfigurationApp::RestoreRunningCopy() {
+    return SendRestoreMessage();
 }
 
 int CMouseConfigurationApp::ExitInstance() {

@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "platform/DebugOutput.h"
+
 namespace qm {
 
 // The process's entry: one copy per user (a second one ends silently), the program folder,
@@ -17,16 +19,24 @@ class CMouseConfigurationApp : public QObject {
     Q_OBJECT
 
 public:
-    explicit CMouseConfigurationApp(QObject* parent = nullptr);
+    // `debug` (may be null: the default trace) receives the channel's failures.
+    explicit CMouseConfigurationApp(DebugOutput* debug = nullptr, QObject* parent = nullptr);
     ~CMouseConfigurationApp() override;
 
     // Takes the single-instance lock and opens the restore channel. Returns false when
-    // another copy runs: this copy must end without showing anything.
+    // another copy runs (this copy must end) or when there is no runtime folder for the
+    // lock (Error() says so).
     bool InitInstance();
     // Releases the lock. Returns the exit code.
     int ExitInstance();
+    // Why InitInstance failed when no other copy runs; empty otherwise.
+    const QString& Error() const { return m_error; }
+    // Whether the restore channel listens (a failure is written to the debug output).
+    bool RestoreChannelOpen() const { return m_server.isListening(); }
+    // A second copy asks the running copy to show its window; false when none answers.
+    static bool RestoreRunningCopy();
 
-    // The lock file: "QM517Pro_Mutex.lock" in the runtime folder.
+    // The lock file: "QM517Pro_Mutex.lock" in the runtime folder (empty: no such folder).
     static QString LockPath();
 
     // Process-wide values.
@@ -43,8 +53,11 @@ signals:
 private:
     void OnConnection();
 
+    DebugOutput m_defaultDebug;
+    DebugOutput& m_debug;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer m_server;
+    QString m_error;
 };
 
 }  // namespace qm

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
+#include <cstdio>
 
 #include "controls/CBitmapBtn.h"
 #include "controls/CDMarker.h"
@@ -19,6 +21,8 @@
 #include "model/ButtonCatalogue.h"
 #include "pages/CDlgSplash.h"
 #include "platform/AppDataFolder.h"
+#include "platform/FileUtil.h"
+#include "model/FirstRun.h"
 #include "shell/CMouseConfigurationApp.h"
 #include "shell/MainLayout.h"
 #include "shell/UiFonts.h"
@@ -33,9 +37,41 @@ constexpr int kUploadProgress = QEvent::User + 402;
 
 class ProgressEvent : public QEvent {
 public:
-    explicit ProgressEvent(QString text) : QEvent(static_cast<QEvent::Type>(kUploadProgress)), step(std::move(text)) {}
-    QString step;
+    explicit ProgressEvent(UploadStep s) : QEvent(static_cast<QEvent::Type>(kUploadProgress)), step(s) {}
+    UploadStep step;
 };
+
+AppText StepText(UploadStepKind kind) {
+    switch (kind) {
+        case UploadStepKind::kReportRate: return AppText::kStepReportRate;
+        case UploadStepKind::kSensitivity: return AppText::kStepSensitivity;
+        case UploadStepKind::kStageColours: return AppText::kStepStageColours;
+        case UploadStepKind::kDpiStages: return AppText::kStepDpiStages;
+        case UploadStepKind::kButtonTable: return AppText::kStepButtons;
+        case UploadStepKind::kMacros: return AppText::kStepMacros;
+        case UploadStepKind::kLighting: return AppText::kStepLighting;
+        case UploadStepKind::kPadColours: return AppText::kStepPadColours;
+        case UploadStepKind::kPadEffect: return AppText::kStepPadEffect;
+    }
+    return AppText::kStepSaving;
+}
+
+// A message box whose buttons speak the interface language.
+bool AskBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton yes) {
+    const std::string code = CMouseConfigurationApp::LanguageCode().toStdString();
+    QMessageBox box(icon, caption, text, buttons, parent);
+    const std::pair<QMessageBox::StandardButton, AppText> names[] = {{QMessageBox::Ok, AppText::kButtonOk},
+                                                                    {QMessageBox::Cancel, AppText::kButtonCancel},
+                                                                    {QMessageBox::Yes, AppText::kButtonYes},
+                                                                    {QMessageBox::No, AppText::kButtonNo}};
+    for (const auto& [button, name] : names) {
+        if (QAbstractButton* b = box.button(button)) {
+            b->setText(QString::fromUtf8(GetAppText(name, code)));
+        }
+    }
+    return box.exec() == yes;
+}
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -49,18 +85,19 @@ constexpr int kTrayPressDpi = 3;
 Prompts Prompts::MessageBoxes(QWidget* parent) {
     Prompts p;
     p.okCancel = [parent](const QString& caption, const QString& text) {
-        return QMessageBox::question(parent, caption, text, QMessageBox::Ok | QMessageBox::Cancel) ==
-               QMessageBox::Ok;
+        return AskBox(parent, QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
+                      QMessageBox::Ok);
     };
     p.yesNo = [parent](const QString& caption, const QString& text) {
-        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) !=
-               QMessageBox::No;
+        // Anything but No starts the updater.
+        return !AskBox(parent, QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                       QMessageBox::No);
     };
     p.warning = [parent](const QString& caption, const QString& text) {
-        QMessageBox::warning(parent, caption, text, QMessageBox::Ok);
+        AskBox(parent, QMessageBox::Warning, caption, text, QMessageBox::Ok, QMessageBox::Ok);
     };
     p.information = [parent](const QString& caption, const QString& text) {
-        QMessageBox::information(parent, caption, text, QMessageBox::Ok);
+        AskBox(parent, QMessageBox::Information, caption, text, QMessageBox::Ok, QMessageBox::Ok);
     };
     return p;
 }
@@ -135,6 +172,19 @@ bool CMouseConfigurationDlg::OnInitDialog() {
                 &CMouseConfigurationDlg::ReadHotplugNotices);
     }
 
+    // An existing profile folder that lost base files gets them back before the profile
+    // is looked for; nothing present is replaced.
+    std::vector<std::string> seeded;
+    if (const int error = SeedAppDataFolder(m_files->Folder(), LanguageFromLocale(UserLocale()), &seeded)) {
+        const std::string line = "cannot create " + m_files->Folder() + ": " + ErrnoText(error);
+        m_env.Debug().Write(line + "\n");
+        std::fprintf(stderr, "qm517pro: %s\n", line.c_str());
+    } else if (!seeded.empty()) {
+        const std::string line = SeededMessage(m_files->Folder(), seeded);
+        m_env.Debug().Write(line + "\n");
+        std::fprintf(stderr, "qm517pro: %s\n", line.c_str());
+    }
+
     m_files->LoadCurrentProfile();
     m_settings.Commit();
     const QString code = Q(m_files->ReadLanguageCode());
@@ -151,11 +201,13 @@ bool CMouseConfigurationDlg::OnInitDialog() {
     ResetPanels();
     ShowView(1);
     AddTrayIcon();
+    // The profile's captions show even while no mouse is connected; the window says why
+    // nothing can be sent.
+    RefreshCaptions();
+    RefreshSliders();
     if (!m_link.state.AnyMouse()) {
         RemoveTrayIcon();
     } else {
-        RefreshCaptions();
-        RefreshSliders();
         if (m_link.state.presentB != 0) {
             SetDpiScale(1);
         }
@@ -170,9 +222,12 @@ bool CMouseConfigurationDlg::OnInitDialog() {
 
     // The utility lives in the tray; where the desktop has none, or with the virtual
     // devices, the window shows at once so it is never out of reach.
-    const bool trayAvailable = m_options.systemTrayAvailable ? m_options.systemTrayAvailable()
-                                                             : QSystemTrayIcon::isSystemTrayAvailable();
-    if (m_options.emulate || !trayAvailable) {
+    m_trayAvailable = m_options.systemTrayAvailable ? m_options.systemTrayAvailable()
+                                                    : QSystemTrayIcon::isSystemTrayAvailable();
+    m_trayTimer = new QTimer(this);
+    connect(m_trayTimer, &QTimer::timeout, this, &CMouseConfigurationDlg::CheckTrayAvailability);
+    m_trayTimer->start(2000);
+    if (m_options.emulate || !m_trayAvailable) {
         RestoreFromTray();
         if (!isVisible()) {
             move(0, 0);
@@ -182,6 +237,10 @@ bool CMouseConfigurationDlg::OnInitDialog() {
     return true;
 }
 
+QString CMouseConfigurationDlg::Text(AppText text) const {
+    return QString::fromUtf8(GetAppText(text, m_strings.Code()));
+}
+
 void CMouseConfigurationDlg::TellAboutPermission() {
     if (m_toldAboutPermission || m_link.state.refused.empty()) {
         return;
@@ -189,9 +248,36 @@ void CMouseConfigurationDlg::TellAboutPermission() {
     m_toldAboutPermission = true;
     m_prompts.information(
         QStringLiteral("QM517 Pro"),
-        QStringLiteral("QM517 Pro found, but this user may not open it: install the udev rule.\n\n"
-                       "sudo install -m 644 data/70-qm517pro.rules /etc/udev/rules.d/\n"
-                       "sudo udevadm control --reload-rules && sudo udevadm trigger --subsystem-match=hidraw"));
+        Text(AppText::kNoPermissionHelp) +
+            QStringLiteral("\n\n"
+                           "sudo install -m 644 data/70-qm517pro.rules /etc/udev/rules.d/\n"
+                           "sudo udevadm control --reload-rules && sudo udevadm trigger --subsystem-match=hidraw"));
+}
+
+QString CMouseConfigurationDlg::ConnectionNote() const {
+    if (m_link.state.AnyMouse()) {
+        return {};
+    }
+    // A mouse that is there but may not be opened says more than "not connected".
+    const bool refusedMouse = std::any_of(m_link.state.refused.begin(), m_link.state.refused.end(),
+                                          [](const RefusedInterface& r) { return r.productId != kProductPad; });
+    return Text(refusedMouse ? AppText::kNoPermission : AppText::kNotConnected);
+}
+
+void CMouseConfigurationDlg::CheckTrayAvailability() {
+    const bool available = m_options.systemTrayAvailable ? m_options.systemTrayAvailable()
+                                                         : QSystemTrayIcon::isSystemTrayAvailable();
+    if (available == m_trayAvailable || m_busy) {
+        return;  // while an upload runs, the next look decides
+    }
+    m_trayAvailable = available;
+    if (!available && !isVisible()) {
+        // The tray that held the way back to the window is gone: the window is the way now.
+        RestoreFromTray();
+    } else if (available && m_tray != nullptr) {
+        m_tray->hide();  // shown again, it docks in the new tray
+        m_tray->show();
+    }
 }
 
 CBitmapBtn* CMouseConfigurationDlg::MakeButton(const QRect& rect, const QString& normal, const QString& hover,
@@ -280,13 +366,36 @@ void CMouseConfigurationDlg::BuildWindow() {
     connect(m_help, &QAbstractButton::clicked, this, [this] {
         raise();
         activateWindow();
-        CExMenu menu(&m_textFont);
-        menu.SetItemWidth(100);
-        menu.AppendItem(1001, Q(m_strings[UiStrings::kMakerAddress]));
-        menu.AppendItem(1002, Q(m_strings[UiStrings::kUpdate]));
-        menu.AppendItem(1003, QStringLiteral("Version:2.1"));
-        OnHelpCommand(menu.Track(QCursor::pos()));
+        OnHelpCommand(BuildHelpMenu()->Track(QCursor::pos()));
     });
+}
+
+std::vector<CBitmapBtn*> CMouseConfigurationDlg::ImageButtons() const {
+    std::vector<CBitmapBtn*> buttons{m_help,     m_minimise,     m_close,        m_config, m_reset,
+                                     m_cancel,   m_apply,        m_topView,      m_sideView,
+                                     m_buttonHeader, m_macroManager, m_axisHeader};
+    buttons.insert(buttons.end(), m_dropDowns.begin(), m_dropDowns.end());
+    return buttons;
+}
+
+std::unique_ptr<CExMenu> CMouseConfigurationDlg::BuildHelpMenu() {
+    auto menu = std::make_unique<CExMenu>(&m_textFont);
+    menu->SetItemWidth(100);
+    menu->AppendItem(1001, Q(m_strings[UiStrings::kMakerAddress]));
+    menu->AppendItem(1002, Q(m_strings[UiStrings::kUpdate]));
+    menu->AppendItem(1003, QStringLiteral("Version:2.1"));
+    menu->WidenToTexts();  // the maker's address is longer than the 100 pixels of the others
+    return menu;
+}
+
+std::unique_ptr<CExMenu> CMouseConfigurationDlg::BuildTrayMenu() {
+    auto menu = std::make_unique<CExMenu>(&m_textFont);
+    menu->SetItemWidth(100);
+    for (const auto& [id, text] : TrayMenuItems()) {
+        menu->AppendItem(id, text);
+    }
+    menu->WidenToTexts();
+    return menu;
 }
 
 // --- display operations ----------------------------------------------------------------------
@@ -439,6 +548,11 @@ void CMouseConfigurationDlg::paintEvent(QPaintEvent*) {
         }
     }
     p.setFont(m_textFont);
+    if (const QString note = ConnectionNote(); !note.isEmpty()) {
+        p.setPen(QColor(0xFF, 0xB0, 0x40));
+        p.drawText(layout::kConnectionNote, Qt::AlignCenter | Qt::TextWordWrap, note);
+        p.setPen(Qt::white);
+    }
     if (m_busy) {
         // Progress of the upload where the note usually stands.
         const QRect bar(194, 616, 560, 4);
@@ -448,6 +562,8 @@ void CMouseConfigurationDlg::paintEvent(QPaintEvent*) {
                        QColor(0xC2, 0x44, 0x44));
         }
         p.drawText(QRect(194, 620, 560, 14), Qt::AlignLeft | Qt::AlignVCenter, m_progress);
+    } else if (!m_status.isEmpty()) {
+        p.drawText(QRect(194, 604, 590, 30), Qt::AlignLeft | Qt::AlignVCenter, m_status);
     } else {
         p.drawText(QRect(layout::kNote, QSize(1000, 20)), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
                    Q(m_strings[UiStrings::kNote]));
@@ -470,7 +586,7 @@ bool CMouseConfigurationDlg::event(QEvent* e) {
         return true;
     }
     if (type == kUploadProgress) {
-        m_progress = static_cast<ProgressEvent*>(e)->step;
+        m_progress = Text(StepText(static_cast<ProgressEvent*>(e)->step.kind));
         ++m_progressSteps;
         update(QRect(190, 600, 600, 40));
         return true;
@@ -490,10 +606,17 @@ bool CMouseConfigurationDlg::event(QEvent* e) {
     }
     if (type == UM_MARKER_POS) {
         auto* m = static_cast<MessageEvent*>(e);
-        if (m->LParam() == 2025) {
-            m_settings.record[rec::kSensitivityX] = static_cast<uint8_t>(m->WParam());
-        } else if (m->LParam() == 2026) {
-            m_settings.record[rec::kSensitivityY] = static_cast<uint8_t>(m->WParam());
+        const auto value = static_cast<uint8_t>(m->WParam());
+        const auto id = m->LParam();
+        const auto store = [this, value, id] {
+            if (id == 2025) {
+                m_settings.record[rec::kSensitivityX] = value;
+            } else if (id == 2026) {
+                m_settings.record[rec::kSensitivityY] = value;
+            }
+        };
+        if (!Defer(store)) {
+            store();
         }
         return true;
     }
@@ -532,19 +655,11 @@ void CMouseConfigurationDlg::AddTrayIcon() {
     m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/skins/qm517pro.png")), this);
     m_tray->setToolTip(Q(m_strings[UiStrings::kProductName]));
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (m_busy) {
-            return;
-        }
         if (reason == QSystemTrayIcon::DoubleClick) {
             RestoreFromTray();
         } else if (reason == QSystemTrayIcon::Context) {
             raise();
-            CExMenu menu(&m_textFont);
-            menu.SetItemWidth(100);
-            for (const auto& [id, text] : TrayMenuItems()) {
-                menu.AppendItem(id, text);
-            }
-            OnTrayMenuCommand(menu.Track(QCursor::pos()));
+            OnTrayMenuCommand(BuildTrayMenu()->Track(QCursor::pos()));
         }
     });
     m_tray->show();
@@ -553,7 +668,7 @@ void CMouseConfigurationDlg::AddTrayIcon() {
 std::vector<std::pair<int, QString>> CMouseConfigurationDlg::TrayMenuItems() const {
     std::vector<std::pair<int, QString>> items;
     if (m_env.Virtual() != nullptr) {
-        items.emplace_back(kTrayPressDpi, QStringLiteral("Press DPI button (virtual mouse)"));
+        items.emplace_back(kTrayPressDpi, Text(AppText::kPressDpiButton));
     }
     items.emplace_back(kTrayExit, Q(m_strings[UiStrings::kExit]));
     return items;
@@ -561,7 +676,11 @@ std::vector<std::pair<int, QString>> CMouseConfigurationDlg::TrayMenuItems() con
 
 void CMouseConfigurationDlg::OnTrayMenuCommand(int id) {
     if (id == kTrayExit) {
-        m_launcher->Quit();
+        // An upload that runs is finished first: a mouse left half written would keep a
+        // button table without its macros.
+        if (!Defer([this] { m_launcher->Quit(); })) {
+            m_launcher->Quit();
+        }
     } else if (id == kTrayPressDpi && m_env.Virtual() != nullptr) {
         m_env.Virtual()->PressDpiButton(m_link.state.presentA != 0 ? kProductA11D : kProductA1DC);
     }
@@ -576,9 +695,15 @@ void CMouseConfigurationDlg::RemoveTrayIcon() {
 }
 
 void CMouseConfigurationDlg::RestoreFromTray() {
-    if (!m_link.state.AnyMouse()) {
+    if (Defer([this] { RestoreFromTray(); })) {
         return;
     }
+    // Without a mouse the tray icon is gone and the window stays hidden until one comes;
+    // where there is no tray at all, the window is the only way in and shows anyway.
+    if (!m_link.state.AnyMouse() && m_trayAvailable) {
+        return;
+    }
+    m_status.clear();
     m_files->LoadCurrentProfile();
     m_files->LoadCaptions(m_files->CurrentIniPath());
     move(0, 0);
@@ -608,9 +733,16 @@ void CMouseConfigurationDlg::ShowBalloon(const Balloon& balloon) {
 
 // --- device notices -------------------------------------------------------------------------
 
+bool CMouseConfigurationDlg::Defer(std::function<void()> request) {
+    if (!m_busy) {
+        return false;
+    }
+    m_deferred.push_back(std::move(request));
+    return true;
+}
+
 void CMouseConfigurationDlg::OnDeviceStage(int wParam, int lParam) {
-    if (m_busy) {
-        m_deferred.push_back([this, wParam, lParam] { OnDeviceStage(wParam, lParam); });
+    if (Defer([this, wParam, lParam] { OnDeviceStage(wParam, lParam); })) {
         return;
     }
     if (auto balloon = m_notices.OnDeviceStage(wParam, lParam, m_settings.appliedCopy, m_strings)) {
@@ -627,14 +759,14 @@ void CMouseConfigurationDlg::ReadHotplugNotices() {
 }
 
 void CMouseConfigurationDlg::OnHotplug(const DeviceNotice& notice) {
-    if (m_busy) {
-        m_deferred.push_back([this, notice] { OnHotplug(notice); });
+    if (Defer([this, notice] { OnHotplug(notice); })) {
         return;
     }
     m_deviceChange->OnDeviceChange(notice.event, notice.deviceType, notice.name);
     RefreshCaptions();
     RefreshSliders();
     TellAboutPermission();
+    update();  // the connection note
 }
 
 void CMouseConfigurationDlg::PostDeviceEvent(int wParam) {
@@ -668,7 +800,11 @@ bool CMouseConfigurationDlg::AskToUpdateFirmware(const std::string& caption, con
 }
 
 void CMouseConfigurationDlg::StartFirmwareUpdate() {
-    qm::StartFirmwareUpdate(m_link.state, CMouseConfigurationApp::ProgramFolder(), *m_launcher);
+    // The outdated-firmware prompt ends the program after this in any case.
+    if (qm::StartFirmwareUpdate(m_link.state, CMouseConfigurationApp::ProgramFolder(), *m_launcher) ==
+        UpdateStart::kNoUpdater) {
+        TellNoUpdater();
+    }
 }
 
 void CMouseConfigurationDlg::Quit() {
@@ -678,11 +814,9 @@ void CMouseConfigurationDlg::Quit() {
 // --- buttons --------------------------------------------------------------------------------
 
 UploadContext CMouseConfigurationDlg::MakeUploadContext() {
-    return UploadContext{m_settings, m_link.device, m_link.state, m_link.transport, *m_files, m_captions,
-                         m_env.Pointer(), m_env.Debug(),
-                         [this](const std::string& step) {
-                             QCoreApplication::postEvent(this, new ProgressEvent(Q(step)));
-                         },
+    return UploadContext{m_job->settings, m_link.device, m_link.state, m_link.transport, *m_job->files,
+                         m_job->captions, m_env.Pointer(), m_env.Debug(),
+                         [this](const UploadStep& step) { QCoreApplication::postEvent(this, new ProgressEvent(step)); },
                          true};
 }
 
@@ -690,9 +824,17 @@ void CMouseConfigurationDlg::RunUpload(std::function<void(UploadContext&)> job, 
     m_busy = true;
     m_uploadDone = std::move(done);
     m_progress.clear();
+    m_status.clear();
     m_progressSteps = 0;
-    m_progressTotal = 7 * ((m_link.state.presentA != 0) + (m_link.state.presentB != 0)) +
-                      2 * (m_link.state.presentP != 0);
+    m_progressTotal = CountUploadSteps(m_link.state.presentA != 0, m_link.state.presentB != 0,
+                                       m_link.state.presentP != 0);
+    // The worker sends and saves its own copy: nothing the window does meanwhile can
+    // reach half an upload.
+    m_job = std::make_unique<UploadJob>();
+    m_job->settings = m_settings;
+    m_job->captions = m_captions;
+    m_job->files = std::make_unique<ProfileFiles>(*m_files, m_job->settings, m_job->captions);
+    m_nothingToSend = !m_link.state.AnyMouse() && m_link.state.presentP == 0;
     if (m_apply != nullptr) {
         m_apply->setEnabled(false);
     }
@@ -709,10 +851,20 @@ void CMouseConfigurationDlg::FinishUpload() {
     if (m_worker.joinable()) {
         m_worker.join();
     }
+    // What was sent and saved is what the window holds from now on.
+    if (m_job) {
+        m_settings = m_job->settings;
+        m_captions = m_job->captions;
+        m_files->TakeStateFrom(*m_job->files);
+        m_job.reset();
+    }
     m_busy = false;
     QApplication::restoreOverrideCursor();
     if (m_apply != nullptr) {
         m_apply->setEnabled(true);
+    }
+    if (m_nothingToSend) {
+        m_status = Text(AppText::kNothingSent);
     }
     if (m_uploadDone) {
         auto done = std::move(m_uploadDone);
@@ -720,11 +872,11 @@ void CMouseConfigurationDlg::FinishUpload() {
         done();
     }
     update();
-    // Notices that came during the upload are handled now, in their order.
+    // Requests that came during the upload are handled now, in their order.
     auto deferred = std::move(m_deferred);
     m_deferred.clear();
-    for (auto& notice : deferred) {
-        notice();
+    for (auto& request : deferred) {
+        request();
     }
     emit applyFinished();
 }
@@ -736,7 +888,7 @@ void CMouseConfigurationDlg::OnApply() {
     Deselect();
     RunUpload(
         [this](UploadContext& context) {
-            CompileMacros(MacroStore(m_files->RecordIniPath()), m_settings.record, m_env.Debug());
+            CompileMacros(MacroStore(context.files.RecordIniPath()), context.settings.record, m_env.Debug());
             ApplySettings(context);
         },
         {});
@@ -746,11 +898,27 @@ void CMouseConfigurationDlg::OnCancel() {
     Deselect();
     m_settings.Revert();
     HideToTray();
+    QuitWithoutTray();
 }
 
 void CMouseConfigurationDlg::OnClose() {
     Deselect();
     HideToTray();
+    QuitWithoutTray();
+}
+
+void CMouseConfigurationDlg::QuitWithoutTray() {
+    // A hidden window with no tray icon to bring it back would leave a program that can
+    // neither be reached nor ended.
+    if (!m_trayAvailable) {
+        m_launcher->Quit();
+    }
+}
+
+void CMouseConfigurationDlg::TellNoUpdater() {
+    m_prompts.information(Q(m_strings[UiStrings::kUpdate]).isEmpty() ? QStringLiteral("QM517 Pro")
+                                                                     : Q(m_strings[UiStrings::kUpdate]),
+                          Text(AppText::kNoUpdater).arg(UpdaterFolder(CMouseConfigurationApp::ProgramFolder())));
 }
 
 void CMouseConfigurationDlg::OnMinimise() {
@@ -781,7 +949,10 @@ void CMouseConfigurationDlg::OnHelpCommand(int id) {
     if (id == 1001) {
         OpenMakerPage(Q(m_strings[UiStrings::kMakerAddress]), *m_launcher);
     } else if (id == 1002) {
-        qm::StartFirmwareUpdate(m_link.state, CMouseConfigurationApp::ProgramFolder(), *m_launcher);
+        if (qm::StartFirmwareUpdate(m_link.state, CMouseConfigurationApp::ProgramFolder(), *m_launcher) ==
+            UpdateStart::kNoUpdater) {
+            TellNoUpdater();  // and keep running: there is nothing the program must make way for
+        }
     }
 }
 

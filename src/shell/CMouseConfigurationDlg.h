@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <array>
 #include <atomic>
 #include <functional>
@@ -17,6 +18,7 @@
 #include "device/DeviceEvents.h"
 #include "device/DeviceLink.h"
 #include "device/Upload.h"
+#include "i18n/AppTexts.h"
 #include "i18n/UiStrings.h"
 #include "model/ProfileFiles.h"
 #include "shell/Launchers.h"
@@ -101,6 +103,20 @@ public:
     void OnDeviceStage(int wParam, int lParam);
     void OnHotplug(const DeviceNotice& notice);
 
+    // --- the desktop's tray ---
+    // Where the desktop has no tray, Close and Cancel end the program and a restore shows
+    // the window even without a mouse; the window follows a tray that comes or goes.
+    bool TrayAvailable() const { return m_trayAvailable; }
+    void CheckTrayAvailability();
+
+    // The note the window shows about the mouse: not connected, or found but not ours to
+    // open; empty while a mouse is connected.
+    QString ConnectionNote() const;
+    // What the last Apply or Reset has to tell (nothing sent, say); empty otherwise.
+    const QString& StatusText() const { return m_status; }
+    // The step the running upload is at, in the interface language.
+    const QString& ProgressText() const { return m_progress; }
+
     // --- state, for the other windows and the tests ---
     SettingsState& Settings() { return m_settings; }
     ButtonCaptions& Captions() { return m_captions; }
@@ -126,6 +142,11 @@ public:
     CDMarker* YSlider() const { return m_ySlider; }
     // The items of the tray menu (id, text), as OnTrayIcon shows them.
     std::vector<std::pair<int, QString>> TrayMenuItems() const;
+    std::unique_ptr<CExMenu> BuildTrayMenu();
+    std::unique_ptr<CExMenu> BuildHelpMenu();
+    // The image buttons of the window (bottom bar, title bar, left column), for a look at
+    // their captions.
+    std::vector<CBitmapBtn*> ImageButtons() const;
 
 signals:
     void applyFinished();
@@ -161,11 +182,18 @@ private:
     // Runs an upload on the worker thread; the window accepts no input meanwhile, and
     // notices that arrive are handled after it.
     void RunUpload(std::function<void(UploadContext&)> job, std::function<void()> done);
+    // While an upload runs, a request that could replace or change the record (restore,
+    // tray, hotplug, slider values, profile commands) waits until it has returned.
+    // Returns true when the request was put off.
+    bool Defer(std::function<void()> request);
+    QString Text(AppText text) const;
     void FinishUpload();
     void ShowBalloon(const Balloon& balloon);
     void ReadHotplugNotices();
     void TellAboutPermission();
     void StopReaders();
+    void QuitWithoutTray();
+    void TellNoUpdater();
 
     DeviceEnvironment& m_env;
     MainWindowOptions m_options;
@@ -214,11 +242,22 @@ private:
     QSystemTrayIcon* m_tray = nullptr;
     std::optional<Balloon> m_lastBalloon;
 
-    // Upload on the worker thread.
+    // Upload on the worker thread, from a copy of the record, captions and profile state
+    // taken when it starts; the window takes them back when it returns.
+    struct UploadJob {
+        SettingsState settings;
+        ButtonCaptions captions;
+        std::unique_ptr<ProfileFiles> files;
+    };
+    std::unique_ptr<UploadJob> m_job;
     bool m_busy = false;
     std::thread m_worker;
     std::function<void()> m_uploadDone;
     QString m_progress;
+    QString m_status;
+    bool m_nothingToSend = false;
+    bool m_trayAvailable = true;
+    QTimer* m_trayTimer = nullptr;
     int m_progressSteps = 0;
     int m_progressTotal = 0;
     std::vector<std::function<void()>> m_deferred;

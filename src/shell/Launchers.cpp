@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QUrl>
 #include <cstdio>
 
@@ -33,18 +34,34 @@ void LauncherPort::Quit() {
     QCoreApplication::exit(0);
 }
 
-bool StartFirmwareUpdate(const DiscoveryState& state, const QString& programFolder, LauncherPort& port) {
+bool LauncherPort::FileExists(const QString& path) {
+    return QFileInfo(path).isFile();
+}
+
+QString UpdaterFolder(const QString& programFolder) {
+    return programFolder + QStringLiteral("Update/");
+}
+
+UpdateStart StartFirmwareUpdate(const DiscoveryState& state, const QString& programFolder,
+                                LauncherPort& port) {
     if (port.WindowExists(QStringLiteral("Programmer"))) {
-        return false;
+        return UpdateStart::kUpdaterRunning;
     }
-    if (state.presentA != 0) {
-        port.OpenFile(programFolder + kUpdaterA11D);
+    const QString updaterA = programFolder + kUpdaterA11D;
+    const QString updaterB = programFolder + kUpdaterA1DC;
+    const bool startA = state.presentA != 0 && port.FileExists(updaterA);
+    const bool startB = state.presentB != 0 && port.FileExists(updaterB);
+    if (!startA && !startB) {
+        return UpdateStart::kNoUpdater;
     }
-    if (state.presentB != 0) {
-        port.OpenFile(programFolder + kUpdaterA1DC);
+    if (startA) {
+        port.OpenFile(updaterA);
+    }
+    if (startB) {
+        port.OpenFile(updaterB);
     }
     port.Quit();
-    return true;
+    return UpdateStart::kStarted;
 }
 
 void OpenMakerPage(const QString& address, LauncherPort& port) {

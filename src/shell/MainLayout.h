@@ -20,6 +20,8 @@ inline const QRect kButtonHeader(20, 107, 242, 20);
 inline const QRect kPageHost(735, 32, 260, 561);
 inline const QRect kPictureArea(262, 2, 472, 498);
 inline const QPoint kNote(194, 612);
+// Where the window says that no mouse is connected (over the picture, under the title).
+inline const QRect kConnectionNote(262, 32, 472, 30);
 
 // The number on the picture's hotspots for a slot: its row (RowOfSlot) + 1.
 int ButtonNumberOfSlot(int slot);

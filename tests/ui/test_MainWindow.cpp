@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -7,11 +8,13 @@
 #include "controls/CBitmapBtn.h"
 #include "controls/CDMarker.h"
 #include "controls/CExMenu.h"
+#include "controls/FontHeight.h"
 #include "controls/MessageEvent.h"
 #include "controls/SkinImage.h"
 #include "model/ButtonCatalogue.h"
 #include "model/FirstRun.h"
 #include "platform/ProfileIni.h"
+#include "shell/CMouseConfigurationApp.h"
 #include "shell/CMouseConfigurationDlg.h"
 
 namespace qm {
@@ -24,7 +27,9 @@ constexpr uint16_t kPad = 0xA1C9;
 struct FakeLauncher : LauncherPort {
     std::vector<QString> opened;
     bool updaterRunning = false;
+    bool updatersInstalled = true;
     int quits = 0;
+    bool FileExists(const QString&) override { return updatersInstalled; }
     bool WindowExists(const QString& title) override { return updaterRunning && title == "Programmer"; }
     bool OpenFile(const QString& path) override {
         opened.push_back(path);
@@ -393,6 +398,18 @@ TEST_F(MainWindow, UpdateStartsTheUpdaterOfThePresentMouse) {
     EXPECT_EQ(launcher.opened.size(), 2u);
 }
 
+TEST_F(MainWindow, UpdateWithoutAnUpdaterSaysWhereItBelongsAndKeepsRunning) {
+    Start({kA, kB}, "DE");
+    launcher.updatersInstalled = false;
+    window->OnHelpCommand(1002);
+    EXPECT_TRUE(launcher.opened.empty());
+    EXPECT_EQ(launcher.quits, 0);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].startsWith("Aktualisieren|In ")) << asked[0].toStdString();
+    EXPECT_TRUE(asked[0].contains(CMouseConfigurationApp::ProgramFolder() + "Update/")) << asked[0].toStdString();
+    EXPECT_TRUE(asked[0].contains("kein Firmware-Updater")) << asked[0].toStdString();
+}
+
 TEST_F(MainWindow, OutdatedFirmwareOffersTheUpdater) {
     Start({}, "EN", [](VirtualDevices& devices) { devices.Plug(kA, 0x0301); });
     ASSERT_EQ(asked.size(), 1u);
@@ -414,6 +431,220 @@ TEST_F(MainWindow, TheTrayMenuOfTheVirtualMouse) {
     window->OnTrayMenuCommand(2);
     EXPECT_EQ(launcher.quits, 1);
 }
+
+TEST_F(MainWindow, ARestoreAndAHotplugDuringAnUploadWaitForIt) {
+    VirtualFaults slow;
+    slow.neverAnswerBlocks = true;  // mouse A11D's colour block read waits out its time-out
+    Start({kB, kPad});
+    Devices().Plug(kA, 0, slow);
+    DeliverHotplug();
+    window->menuSlot = 2;
+    window->OnButtonCommand(2005);  // Back on button 3
+    bool finished = false;
+    QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
+    window->OnApply();
+    ASSERT_TRUE(window->Busy());
+    // A second start (or qm517ctl restore) and a plug notice while the mice are written.
+    MessageEvent restore(UM_RESTORE, 0, 0);
+    QCoreApplication::sendEvent(window.get(), &restore);
+    window->OnHotplug(DeviceNotice{kDbtDeviceArrival, kDbtDevTypDeviceInterface,
+                                   DeviceInterfaceName(0x04D9, kB, "again")});
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(Record()[rec::kButtonKind + 2], kKindBack);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+
+    std::string table = test::kFactoryButtonTable;
+    table.replace(24, 11, "00 F3 00 02");  // entry 2: back
+    EXPECT_EQ(test::ToHex(Devices().MouseState(kA).buttonTable), table);
+    EXPECT_EQ(test::ToHex(Devices().MouseState(kB).buttonTable), table);
+    const std::string saved = test::ReadFile(folder + "config0.bin");
+    EXPECT_EQ(static_cast<uint8_t>(saved[1 + rec::kButtonKind + 2]), kKindBack);
+    EXPECT_EQ(ProfileIni::GetString(folder + "str0.ini", "Setting-EN", "Item3"), "Back");
+    // Then the restore ran: it reloaded the profile, which holds the edit.
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(Record()[rec::kButtonKind + 2], kKindBack);
+    EXPECT_EQ(window->DropDownOfSlot(2)->caption, QStringLiteral("Back"));
+}
+
+TEST_F(MainWindow, SliderValuesAndExitDuringAnUploadWaitForIt) {
+    VirtualFaults slow;
+    slow.neverAnswerBlocks = true;
+    Start({kPad});
+    Devices().Plug(kA, 0, slow);
+    DeliverHotplug();
+    bool finished = false;
+    QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
+    window->OnApply();
+    MessageEvent marker(UM_MARKER_POS, 9, 2025);
+    QCoreApplication::sendEvent(window.get(), &marker);
+    window->OnTrayMenuCommand(2);  // Exit
+    EXPECT_EQ(Record()[rec::kSensitivityX], 5);
+    EXPECT_EQ(launcher.quits, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+    EXPECT_EQ(Devices().MouseState(kA).sensitivityX, 100);  // what Apply sent: 20 x 5
+    EXPECT_EQ(Record()[rec::kSensitivityX], 9);
+    EXPECT_EQ(launcher.quits, 1);
+}
+
+TEST_F(MainWindow, WithoutATrayCloseAndCancelEndTheProgram) {
+    trayAvailable = false;
+    Start({kA});
+    ASSERT_TRUE(window->isVisible());
+    window->OnMinimise();
+    EXPECT_EQ(launcher.quits, 0);
+    window->OnClose();
+    EXPECT_EQ(launcher.quits, 1);
+    window->OnCancel();
+    EXPECT_EQ(launcher.quits, 2);
+    // A tray comes: the window returns to it as usual.
+    trayAvailable = true;
+    window->CheckTrayAvailability();
+    window->RestoreFromTray();
+    window->OnClose();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(launcher.quits, 2);
+    // The tray goes away: the hidden window comes back, as it is the only way in now.
+    trayAvailable = false;
+    window->CheckTrayAvailability();
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindow, WithoutAMouseTheWindowSaysSoAndApplyOnlySaves) {
+    trayAvailable = false;
+    Start({}, "DE");
+    ASSERT_TRUE(window->isVisible());
+    EXPECT_EQ(window->DropDownOfSlot(0)->caption, QStringLiteral("Klick"));
+    EXPECT_EQ(window->ConnectionNote(), QStringLiteral("QM517 Pro nicht verbunden"));
+    window->menuSlot = 1;
+    window->OnButtonCommand(2001);
+    ApplyAndWait();
+    EXPECT_EQ(static_cast<uint8_t>(test::ReadFile(folder + "config0.bin")[1 + rec::kButtonKind + 1]), kKindLeftClick);
+    EXPECT_EQ(window->StatusText(),
+              QStringLiteral("Profil gespeichert. Keine QM517 Pro verbunden: Es wurde nichts gesendet."));
+    // A restore shows the window (there is no tray to hold it) and the note stays.
+    window->hide();
+    window->RestoreFromTray();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->StatusText().isEmpty());
+    Devices().Plug(kA);
+    DeliverHotplug();
+    EXPECT_TRUE(window->ConnectionNote().isEmpty());
+}
+
+TEST_F(MainWindow, AMouseThisUserMayNotOpenIsNamedInTheWindow) {
+    VirtualFaults refused;
+    refused.refuseOpen = true;
+    Start({}, "CHS", [&](VirtualDevices& devices) { devices.Plug(kA, 0, refused); });
+    EXPECT_EQ(window->ConnectionNote(), QStringLiteral("已找到 QM517 Pro，但当前用户无权打开：请安装 udev 规则"));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].contains("请安装 udev 规则。")) << asked[0].toStdString();
+}
+
+TEST_F(MainWindow, TheUploadStepsSpeakTheInterfaceLanguage) {
+    Start({kA}, "DE");
+    ApplyAndWait();
+    EXPECT_EQ(window->ProgressText(), QStringLiteral("Beleuchtung wird an die Maus gesendet …"));
+}
+
+TEST_F(MainWindow, AnExistingProfileFolderGetsItsMissingFilesAtStart) {
+    ASSERT_EQ(MakeFolders(folder), 0);
+    Start({kA});
+    EXPECT_TRUE(test::FileExists(folder + "str.ini"));
+    EXPECT_EQ(test::ReadFile(folder + "config0.bin").size(), 1885u);
+    EXPECT_EQ(window->DropDownOfSlot(0)->caption, QStringLiteral("Click"));
+}
+
+TEST(MessageBoxes, TheButtonsSpeakTheInterfaceLanguage) {
+    struct Case {
+        const char* code;
+        QStringList okCancel;
+        QStringList yesNo;
+    };
+    const Case cases[] = {{"CHS", {"确定", "取消"}, {"是", "否"}},
+                          {"CHT", {"確定", "取消"}, {"是", "否"}},
+                          {"DE", {"OK", "Abbrechen"}, {"Ja", "Nein"}},
+                          {"EN", {"OK", "Cancel"}, {"Yes", "No"}}};
+    const QString before = CMouseConfigurationApp::LanguageCode();
+    for (const Case& c : cases) {
+        CMouseConfigurationApp::SetLanguageCode(c.code);
+        const Prompts prompts = Prompts::MessageBoxes(nullptr);
+        for (bool yesNo : {false, true}) {
+            QStringList texts;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                ASSERT_NE(box, nullptr);
+                for (QAbstractButton* b : box->buttons()) {
+                    texts << b->text();
+                }
+                box->button(yesNo ? QMessageBox::No : QMessageBox::Cancel)->click();
+            });
+            const bool answer = yesNo ? prompts.yesNo("c", "t") : prompts.okCancel("c", "t");
+            EXPECT_FALSE(answer) << c.code;
+            texts.sort();
+            QStringList expected = yesNo ? c.yesNo : c.okCancel;
+            expected.sort();
+            EXPECT_EQ(texts, expected) << c.code;
+        }
+    }
+    CMouseConfigurationApp::SetLanguageCode(before);
+}
+
+// No caption of any language is cut: a caption too wide for its button or menu item is
+// drawn smaller instead.
+struct Captions : MainWindow, ::testing::WithParamInterface<const char*> {};
+
+TEST_P(Captions, NoTextOfTheWindowOrItsMenusIsElided) {
+    Start({kA}, GetParam());
+    const UiStrings& s = window->Strings();
+    for (CBitmapBtn* button : window->ImageButtons()) {
+        EXPECT_FALSE(button->FittedCaption().elided) << button->caption.toStdString();
+    }
+    if (std::string(GetParam()) == "DE") {
+        // "Zurücksetzen" does not fit the Reset button at the usual size: it is drawn smaller.
+        const CBitmapBtn* reset = window->ImageButtons()[4];
+        ASSERT_EQ(reset->caption, QStringLiteral("Zurücksetzen"));
+        EXPECT_LT(QFontInfo(reset->FittedCaption().font).pixelSize(), FontPixelSize(13));
+    }
+    // Every caption a drop-down can get (a key and a macro with names of usual length).
+    QStringList captions;
+    for (int entry : {510, 511, 512, 513, 514, 531, 535, 528, 41, 42, 43}) {
+        captions << QString::fromStdString(s[entry]);
+    }
+    captions << "Fn" << "Left Tilt Scroll" << "Right Tilt Scroll";
+    const Language language = LanguageForNames(GetParam());
+    for (const auto& table : {MultimediaTable(), BasicCommandTable(), AdditionalCommandTable()}) {
+        for (const CommandRow& row : table) {
+            captions << QString::fromUtf8(row.Name(language));
+        }
+    }
+    captions << QString::fromStdString(s[524] + "-F12") << QString::fromStdString(s[527] + ":Macro_12");
+    CBitmapBtn* dropDown = window->DropDownOfSlot(2);
+    for (const QString& caption : captions) {
+        dropDown->caption = caption;
+        EXPECT_FALSE(dropDown->FittedCaption().elided) << caption.toStdString();
+    }
+    // The button menus with their submenus, the help menu and the tray menu.
+    std::vector<std::unique_ptr<CExMenu>> menus;
+    menus.push_back(window->BuildButtonMenu(0));
+    menus.push_back(window->BuildHelpMenu());
+    menus.push_back(window->BuildTrayMenu());
+    std::vector<CExMenu*> all;
+    for (auto& menu : menus) {
+        all.push_back(menu.get());
+        for (QAction* a : menu->actions()) {
+            if (a->menu() != nullptr) {
+                all.push_back(static_cast<CExMenu*>(a->menu()));
+            }
+        }
+    }
+    for (CExMenu* menu : all) {
+        for (QAction* a : menu->actions()) {
+            EXPECT_FALSE(menu->FittedItem(a).elided) << a->text().toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, Captions, ::testing::Values("EN", "DE", "CHS", "CHT"));
 
 }  // namespace
 }  // namespace qm

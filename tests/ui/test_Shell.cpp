@@ -1,4 +1,5 @@
 #include <QKeyEvent>
+#include <QLocalServer>
 #include <QLockFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -68,6 +69,62 @@ TEST(SingleInstance, TheRestoreMessageReachesTheMainWindow) {
     CMouseConfigurationApp::SetMainWindowHandle(nullptr);
     app.ExitInstance();
     EXPECT_FALSE(SendRestoreMessage());
+}
+
+TEST(SingleInstance, ASecondStartWithoutATrayRestoresTheFirstCopysWindow) {
+    CMouseConfigurationApp first;
+    ASSERT_TRUE(first.InitInstance());
+    ASSERT_TRUE(first.RestoreChannelOpen());
+    RestoreReceiver window;
+    CMouseConfigurationApp::SetMainWindowHandle(&window);
+    QSignalSpy spy(&first, &CMouseConfigurationApp::restoreRequested);
+    // The program itself, on a display without a tray (offscreen), in the same session.
+    QTemporaryDir config;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(QStringLiteral(QM517PRO_PATH));
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 0);
+    ASSERT_TRUE(spy.count() > 0 || spy.wait(2000));
+    QCoreApplication::sendPostedEvents(&window);
+    EXPECT_EQ(window.restores, 1);
+    CMouseConfigurationApp::SetMainWindowHandle(nullptr);
+    first.ExitInstance();
+}
+
+TEST(SingleInstance, TheLockAndTheChannelBelongToTheSameRuntimeFolder) {
+    CMouseConfigurationApp first;
+    ASSERT_TRUE(first.InitInstance());
+    EXPECT_TRUE(first.RestoreChannelOpen());
+    // Another session of the same user (its own runtime folder) runs a copy of its own,
+    // with a channel of its own.
+    QTemporaryDir other;
+    QFile::setPermissions(other.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QByteArray before = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", other.path().toLocal8Bit());
+    CMouseConfigurationApp second;
+    EXPECT_TRUE(second.InitInstance());
+    EXPECT_TRUE(second.RestoreChannelOpen());
+    EXPECT_TRUE(CMouseConfigurationApp::LockPath().startsWith(other.path()));
+    second.ExitInstance();
+    qputenv("XDG_RUNTIME_DIR", before);
+    first.ExitInstance();
+}
+
+TEST(SingleInstance, AChannelThatCannotListenIsReported) {
+    QLocalServer squatter;
+    squatter.setSocketOptions(QLocalServer::AbstractNamespaceOption);
+    ASSERT_TRUE(squatter.listen(QString::fromStdString(RestoreChannelName())));
+    CapturedDebugOutput debug;
+    CMouseConfigurationApp app(&debug);
+    EXPECT_TRUE(app.InitInstance());  // the program still runs
+    EXPECT_FALSE(app.RestoreChannelOpen());
+    ASSERT_EQ(debug.Lines().size(), 1u);
+    EXPECT_NE(debug.Lines()[0].find("could not be opened"), std::string::npos) << debug.Lines()[0];
+    app.ExitInstance();
 }
 
 TEST(SingleInstance, TheProgramEndsSilentlyWhenACopyRuns) {

@@ -77,5 +77,24 @@ TEST(SkinFiles, SpeedDialsLightTheirStepsWhereTheClickMathsPutsThem) {
     }
 }
 
+// The tray shows the icon on dark and on light panels: it keeps a dark body with a light
+// rim, and the mouse inside it a light outline, so it reads on both.
+TEST(SkinFiles, TheIconReadsOnDarkAndLightPanels) {
+    const QImage icon = QImage(QStringLiteral(":/skins/qm517pro.png")).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(icon.size(), QSize(64, 64));
+    const auto light = [](QRgb c) { return qAlpha(c) > 200 && QColor(c).lightness() > 190; };
+    const auto dark = [](QRgb c) { return qAlpha(c) > 200 && QColor(c).lightness() < 70; };
+    // Along the middle row: rim (light), tile (dark), outline (light), mouse body (dark).
+    std::string pattern;
+    for (int x = 0; x < 32; ++x) {
+        const QRgb c = icon.pixel(x, 32);
+        const char kind = light(c) ? 'L' : dark(c) ? 'D' : '.';
+        if (kind != '.' && (pattern.empty() || pattern.back() != kind)) {
+            pattern += kind;
+        }
+    }
+    EXPECT_EQ(pattern.substr(0, 4), "LDLD") << pattern;
+}
+
 }  // namespace
 }  // namespace qm

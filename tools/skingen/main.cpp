@@ -590,14 +590,45 @@ void Multicolour(QPainter& p, const QSize& s) {
     p.drawRect(QRectF(QPointF(0, 0), s));
 }
 
+// The tray shows this icon on dark and on light panels alike: the dark tile has a light
+// rim, and the mouse a light outline, so neither vanishes into the panel.
 void AppIcon(QPainter& p, const QSize& s) {
     const QRectF r = QRectF(QPointF(0, 0), s).adjusted(2, 2, -2, -2);
     Surface(p, r, QColor(0x2A, 0x2A, 0x34), QColor(0x12, 0x12, 0x17), 12, kAccentLight);
     p.save();
-    p.translate(s.width() / 2.0 - 120 * 0.13, 8);
-    p.scale(0.13, 0.13);
-    MouseTop(p, 120, 0, 380);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0xE4, 0xE4, 0xEA), 2.0));
+    p.drawRoundedRect(r.adjusted(-0.5, -0.5, 0.5, 0.5), 12, 12);
     p.restore();
+
+    QImage mouse(s, QImage::Format_ARGB32_Premultiplied);
+    mouse.fill(Qt::transparent);
+    {
+        QPainter m(&mouse);
+        m.setRenderHint(QPainter::Antialiasing);
+        m.translate(s.width() / 2.0 - 120 * 0.13, 8);
+        m.scale(0.13, 0.13);
+        MouseTop(m, 120, 0, 380);
+    }
+    // The outline: the mouse's body (not its soft shadow) in a light colour, drawn around
+    // it 2 px wide.
+    QImage halo(s, QImage::Format_ARGB32);
+    halo.fill(Qt::transparent);
+    for (int y = 0; y < s.height(); ++y) {
+        for (int x = 0; x < s.width(); ++x) {
+            if (qAlpha(mouse.pixel(x, y)) > 160) {
+                halo.setPixel(x, y, qRgba(0xE4, 0xE4, 0xEA, 0xFF));
+            }
+        }
+    }
+    for (int dx = -2; dx <= 2; ++dx) {
+        for (int dy = -2; dy <= 2; ++dy) {
+            if (dx * dx + dy * dy <= 5 && (dx != 0 || dy != 0)) {
+                p.drawImage(QPoint(dx, dy), halo);
+            }
+        }
+    }
+    p.drawImage(QPoint(0, 0), mouse);
 }
 
 // ---- the registry ----------------------------------------------------------------------

@@ -1,0 +1,92 @@
+#include "i18n/AppTexts.h"
+
+#include <array>
+
+namespace qm {
+
+namespace {
+
+struct Row {
+    AppText id;
+    const char* en;
+    const char* de;
+    const char* chs;
+    const char* cht;
+};
+
+constexpr Row kRows[] = {
+    {AppText::kNotConnected, "QM517 Pro not connected", "QM517 Pro nicht verbunden", "未连接 QM517 Pro",
+     "未連接 QM517 Pro"},
+    {AppText::kNoPermission, "QM517 Pro found, but this user may not open it: install the udev rule",
+     "QM517 Pro gefunden, aber dieser Benutzer darf sie nicht öffnen: udev-Regel installieren",
+     "已找到 QM517 Pro，但当前用户无权打开：请安装 udev 规则",
+     "已找到 QM517 Pro，但目前使用者無權開啟：請安裝 udev 規則"},
+    {AppText::kNoPermissionHelp,
+     "QM517 Pro found, but this user may not open it: install the udev rule.",
+     "QM517 Pro gefunden, aber dieser Benutzer darf sie nicht öffnen: Bitte die udev-Regel "
+     "installieren.",
+     "已找到 QM517 Pro，但当前用户无权打开：请安装 udev 规则。",
+     "已找到 QM517 Pro，但目前使用者無權開啟：請安裝 udev 規則。"},
+    {AppText::kNothingSent, "Profile saved. No QM517 Pro connected: nothing was sent.",
+     "Profil gespeichert. Keine QM517 Pro verbunden: Es wurde nichts gesendet.",
+     "配置已保存。未连接 QM517 Pro：没有发送任何设置。",
+     "設定檔已儲存。未連接 QM517 Pro：沒有傳送任何設定。"},
+    {AppText::kNoUpdater,
+     "No firmware updater was found in %1\nPut the maker's updater there to update the mouse's "
+     "firmware.",
+     "In %1 wurde kein Firmware-Updater gefunden.\nLegen Sie den Updater des Herstellers dort ab, "
+     "um die Firmware der Maus zu aktualisieren.",
+     "在 %1 中没有找到固件升级程序。\n请把厂商的升级程序放在该文件夹中，再升级鼠标固件。",
+     "在 %1 中沒有找到韌體更新程式。\n請把廠商的更新程式放在該資料夾中，再更新滑鼠韌體。"},
+    {AppText::kButtonOk, "OK", "OK", "确定", "確定"},
+    {AppText::kButtonCancel, "Cancel", "Abbrechen", "取消", "取消"},
+    {AppText::kButtonYes, "Yes", "Ja", "是", "是"},
+    {AppText::kButtonNo, "No", "Nein", "否", "否"},
+    {AppText::kPressDpiButton, "Press DPI button (virtual mouse)", "DPI-Taste drücken (virtuelle Maus)",
+     "按下 DPI 键（虚拟鼠标）", "按下 DPI 鍵（虛擬滑鼠）"},
+    {AppText::kStepReportRate, "Sending the polling rate to the mouse…",
+     "Abfragerate wird an die Maus gesendet …", "正在向鼠标发送回报率…", "正在向滑鼠傳送回報率…"},
+    {AppText::kStepSensitivity, "Sending the axis sensitivity to the mouse…",
+     "Achsen-Empfindlichkeit wird an die Maus gesendet …", "正在向鼠标发送 X/Y 轴设置…",
+     "正在向滑鼠傳送 xy 軸靈敏度…"},
+    {AppText::kStepStageColours, "Sending the DPI colours to the mouse…",
+     "DPI-Farben werden an die Maus gesendet …", "正在向鼠标发送 DPI 颜色…", "正在向滑鼠傳送 DPI 顏色…"},
+    {AppText::kStepDpiStages, "Sending the DPI stages to the mouse…",
+     "DPI-Stufen werden an die Maus gesendet …", "正在向鼠标发送 DPI 档位…", "正在向滑鼠傳送 DPI 段位…"},
+    {AppText::kStepButtons, "Sending buttons to the mouse…", "Tastenbelegung wird an die Maus gesendet …",
+     "正在向鼠标发送按键设置…", "正在向滑鼠傳送按鍵設定…"},
+    {AppText::kStepMacros, "Sending macros to the mouse…", "Makros werden an die Maus gesendet …",
+     "正在向鼠标发送宏…", "正在向滑鼠傳送巨集…"},
+    {AppText::kStepLighting, "Sending the lighting to the mouse…", "Beleuchtung wird an die Maus gesendet …",
+     "正在向鼠标发送灯光设置…", "正在向滑鼠傳送燈光設定…"},
+    {AppText::kStepPadColours, "Sending colours to the mousepad…",
+     "Farben werden an das Mauspad gesendet …", "正在向鼠标垫发送颜色…", "正在向滑鼠墊傳送顏色…"},
+    {AppText::kStepPadEffect, "Sending the lighting to the mousepad…",
+     "Beleuchtung wird an das Mauspad gesendet …", "正在向鼠标垫发送灯光设置…", "正在向滑鼠墊傳送燈光設定…"},
+    {AppText::kStepSaving, "Saving the profile…", "Profil wird gespeichert …", "正在保存配置…",
+     "正在儲存設定檔…"},
+};
+
+static_assert(std::size(kRows) == static_cast<size_t>(AppText::kCount), "every text has a row");
+
+}  // namespace
+
+const char* GetAppText(AppText text, std::string_view code) {
+    for (const Row& row : kRows) {
+        if (row.id == text) {
+            if (code == "DE") {
+                return row.de;
+            }
+            if (code == "CHS") {
+                return row.chs;
+            }
+            if (code == "CHT") {
+                return row.cht;
+            }
+            return row.en;
+        }
+    }
+    return "";
+}
+
+}  // namespace qm
