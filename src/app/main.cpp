@@ -3,12 +3,10 @@
 #include <QSystemTrayIcon>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "controls/SkinImage.h"
 #include "device/DeviceEnvironment.h"
-#include "model/FirstRun.h"
-#include "platform/AppDataFolder.h"
-#include "platform/FileUtil.h"
 #include "shell/CMouseConfigurationApp.h"
 #include "shell/CMouseConfigurationDlg.h"
 #include "shell/UiFonts.h"
@@ -17,8 +15,9 @@ namespace {
 
 void Usage() {
     std::fprintf(stderr,
-                 "Usage: qm517pro [--emulate] [--trace FILE]\n"
-                 "  --emulate      use virtual devices (both mice and the pad) and show the window\n"
+                 "Usage: qm517pro [--emulate[=a11d,a1dc,pad]] [--trace FILE]\n"
+                 "  --emulate      use virtual devices (both mice and the pad, or those listed)\n"
+                 "                 and show the window\n"
                  "  --trace FILE   write every report, pause and pointer setting to FILE\n");
 }
 
@@ -29,6 +28,14 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--emulate") == 0) {
             devices.emulate = true;
+        } else if (std::strncmp(argv[i], "--emulate=", 10) == 0) {
+            devices.emulate = true;
+            devices.emulated.clear();
+            std::string bad;
+            if (!qm::ParseEmulatedDevices(argv[i] + 10, devices.emulated, bad)) {
+                std::fprintf(stderr, "qm517pro: unknown virtual device %s (a11d, a1dc, pad)\n", bad.c_str());
+                return 2;
+            }
         } else if (std::strcmp(argv[i], "--trace") == 0 && i + 1 < argc) {
             devices.traceFile = argv[++i];
         } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {

@@ -57,19 +57,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::o
             options.emulated = {0xA11D, 0xA1DC, 0xA1C9};
         } else if (arg.rfind("--emulate=", 0) == 0) {
             options.emulate = true;
-            std::string list = arg.substr(10) + ",";
-            for (size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos;
-                 start = comma + 1) {
-                const std::string name = list.substr(start, comma - start);
-                if (name == "a11d") {
-                    options.emulated.insert(0xA11D);
-                } else if (name == "a1dc") {
-                    options.emulated.insert(0xA1DC);
-                } else if (name == "pad") {
-                    options.emulated.insert(0xA1C9);
-                } else if (!name.empty()) {
-                    return usage("unknown virtual device " + name + " (a11d, a1dc, pad)");
-                }
+            std::string bad;
+            if (!ParseEmulatedDevices(arg.substr(10), options.emulated, bad)) {
+                return usage("unknown virtual device " + bad + " (a11d, a1dc, pad)");
             }
         } else if (arg == "--virtual-clock") {
             options.virtualClock = true;

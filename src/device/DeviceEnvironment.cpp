@@ -44,4 +44,22 @@ HotplugSource* DeviceEnvironment::Hotplug() {
     return m_virtual ? static_cast<HotplugSource*>(m_virtual.get()) : m_udev.get();
 }
 
+bool ParseEmulatedDevices(const std::string& list, std::set<uint16_t>& devices, std::string& bad) {
+    const std::string names = list + ",";
+    for (size_t start = 0, comma; (comma = names.find(',', start)) != std::string::npos; start = comma + 1) {
+        const std::string name = names.substr(start, comma - start);
+        if (name == "a11d") {
+            devices.insert(0xA11D);
+        } else if (name == "a1dc") {
+            devices.insert(0xA1DC);
+        } else if (name == "pad") {
+            devices.insert(0xA1C9);
+        } else if (!name.empty()) {
+            bad = name;
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace qm

@@ -26,6 +26,10 @@ struct DeviceEnvironmentOptions {
     std::string traceFile;
 };
 
+// The list of "--emulate=a11d,a1dc,pad": the product IDs named. False (with the name in
+// `bad`) for a name that is none of the three.
+bool ParseEmulatedDevices(const std::string& list, std::set<uint16_t>& devices, std::string& bad);
+
 class DeviceEnvironment {
 public:
     explicit DeviceEnvironment(const DeviceEnvironmentOptions& options);

@@ -550,8 +550,10 @@ void CMouseConfigurationDlg::paintEvent(QPaintEvent*) {
     p.setFont(m_textFont);
     if (const QString note = ConnectionNote(); !note.isEmpty()) {
         p.setPen(QColor(0xFF, 0xB0, 0x40));
+        p.setFont(UiFont(CMouseConfigurationApp::LanguageCode(), 17, QFont::DemiBold));
         p.drawText(layout::kConnectionNote, Qt::AlignCenter | Qt::TextWordWrap, note);
         p.setPen(Qt::white);
+        p.setFont(m_textFont);
     }
     if (m_busy) {
         // Progress of the upload where the note usually stands.
@@ -714,6 +716,7 @@ void CMouseConfigurationDlg::RestoreFromTray() {
     RefreshCaptions();
     SetButtonPanel(1);
     SetAxisPanel(1);
+    setWindowState(windowState() & ~Qt::WindowMinimized);  // a minimised window comes back too
     show();
     raise();
     activateWindow();

@@ -492,6 +492,12 @@ TEST_F(MainWindow, WithoutATrayCloseAndCancelEndTheProgram) {
     ASSERT_TRUE(window->isVisible());
     window->OnMinimise();
     EXPECT_EQ(launcher.quits, 0);
+    EXPECT_TRUE(window->isMinimized());
+    // A second start (the restore message) brings the minimised window back.
+    MessageEvent restore(UM_RESTORE, 0, 0);
+    QCoreApplication::sendEvent(window.get(), &restore);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
     window->OnClose();
     EXPECT_EQ(launcher.quits, 1);
     window->OnCancel();
