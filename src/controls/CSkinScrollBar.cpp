@@ -320,10 +320,15 @@ CSkinScrollWnd::CSkinScrollWnd(QWidget* wrapped, ScrollTarget* target, const QIm
         }
     });
     m_syncTimer.start(500);
+    m_target->scrollChanged = [this] { Sync(); };
     resizeEvent(nullptr);
     wrapped->show();
     m_bar->show();
     Sync();
+}
+
+CSkinScrollWnd::~CSkinScrollWnd() {
+    m_target->scrollChanged = nullptr;
 }
 
 void CSkinScrollWnd::resizeEvent(QResizeEvent*) {

@@ -117,6 +117,15 @@ public:
     virtual ~ScrollTarget() = default;
     virtual ScrollInfo VerticalScrollInfo() const = 0;
     virtual void OnVScroll(int code, int position) = 0;
+    // Set by the frame: the window calls it when its scroll state changed (SetScrollInfo,
+    // SetScrollPos with redraw), so the bar follows at once.
+    std::function<void()> scrollChanged;
+protected:
+    void NotifyScrollChanged() const {
+        if (scrollChanged) {
+            scrollChanged();
+        }
+    }
 };
 
 class CSkinScrollWnd : public QWidget {
@@ -126,6 +135,7 @@ public:
     // Wraps `wrapped` (which implements `target`): the frame takes the window's place and
     // size in its parent, and the window becomes the frame's child.
     CSkinScrollWnd(QWidget* wrapped, ScrollTarget* target, const QImage& skin);
+    ~CSkinScrollWnd() override;
     CSkinScrollBar* VerticalBar() const { return m_bar; }
     // Copies the window's scroll state into the bar when it differs (the frame also does
     // so every 500 ms and after every request it forwards).

@@ -182,6 +182,7 @@ int DeviceChangeHandler::OnDeviceChange(uint32_t event, uint32_t deviceType,
             m_settings.record[rec::kProfileIndex] = 0;
             m_files.LoadCurrentProfile();
             m_files.LoadCaptions(m_files.CurrentIniPath());
+            m_window.ProfileReloaded();
             SetDpiScale();
             m_window.AddTrayIcon();
             m_window.CheckFirmware();

@@ -93,6 +93,8 @@ public:
     virtual void CloseMacroManager() = 0;
     // The page host collapses its sections and shows or hides the pad section.
     virtual void PadPresenceChanged(bool present) = 0;
+    // The profile was read again (a mouse arrived): the pages show the new record.
+    virtual void ProfileReloaded() {}
 };
 
 // OnDeviceChange: arrival and removal notices of our devices re-run discovery, reload the

@@ -13,13 +13,16 @@
 #include "controls/CBitmapBtn.h"
 #include "controls/CDMarker.h"
 #include "controls/CExMenu.h"
+#include "controls/CSkinScrollBar.h"
 #include "controls/MessageEvent.h"
 #include "controls/SkinImage.h"
 #include "device/PointerSettings.h"
 #include "device/Upload.h"
 #include "macros/MacroCompiler.h"
 #include "model/ButtonCatalogue.h"
+#include "pages/CDlgDPISetting.h"
 #include "pages/CDlgSplash.h"
+#include "pages/CDlgadvance.h"
 #include "platform/AppDataFolder.h"
 #include "platform/FileUtil.h"
 #include "model/FirstRun.h"
@@ -346,6 +349,15 @@ void CMouseConfigurationDlg::BuildWindow() {
         (*slider)->maximum = 11;
         (*slider)->SetImages(QRect(0, 0, 208, 14), "\\skins\\XYSensitivity\\1.png", "\\skins\\XYSensitivity\\2.png");
     }
+    // The settings column: the page host in its frame with the skinned scroll bar.
+    m_host = new CDlgadvance(m_settings.record, m_strings, code, this);
+    m_host->setGeometry(layout::kPageHost);
+    m_hostFrame = new CSkinScrollWnd(m_host, m_host, Skins::Load(QStringLiteral(":/skins/scrollbar.png")));
+    m_host->SetPadPresent(m_link.state.presentP != 0 ? 1 : 0);
+    m_host->PlaceTitles();
+    m_hostFrame->show();
+    m_padPresent = m_link.state.presentP != 0;
+
     connect(m_apply, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnApply);
     connect(m_cancel, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnCancel);
     connect(m_close, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnClose);
@@ -468,8 +480,19 @@ void CMouseConfigurationDlg::SetAxisPanel(int collapsed) {
 }
 
 void CMouseConfigurationDlg::ResetPanels() {
+    if (m_host != nullptr) {
+        m_host->SetScrollExtent(CDlgadvance::kMinimumExtent);
+        m_host->UpdateScrollInfo();
+    }
     SetButtonPanel(1);
     SetAxisPanel(1);
+}
+
+void CMouseConfigurationDlg::RefreshColumn() {
+    if (m_host != nullptr) {
+        m_host->CollapseAll();
+        m_host->RefreshPages();
+    }
 }
 
 void CMouseConfigurationDlg::RefreshSliders() {
@@ -526,8 +549,6 @@ void CMouseConfigurationDlg::paintEvent(QPaintEvent*) {
     if (m_axisPanelCollapsed == 0) {
         DrawSkinImage(&p, QStringLiteral("/Skins/XYSensitivity/BK_XYSensSetting.png"), 20, a);
     }
-    // Until the settings pages exist, the page host's area shows its background.
-    DrawSkinImage(&p, QStringLiteral("/skins/BK_MainRight.png"), layout::kPageHost.x(), layout::kPageHost.y());
 
     p.setPen(Qt::white);
     p.setFont(m_textFont);
@@ -716,6 +737,7 @@ void CMouseConfigurationDlg::RestoreFromTray() {
     RefreshCaptions();
     SetButtonPanel(1);
     SetAxisPanel(1);
+    RefreshColumn();
     setWindowState(windowState() & ~Qt::WindowMinimized);  // a minimised window comes back too
     show();
     raise();
@@ -781,7 +803,10 @@ void CMouseConfigurationDlg::HideWindow() {
 }
 
 void CMouseConfigurationDlg::SetDpiScale(int scale) {
-    m_dpiScale = scale;  // the DPI page takes it when it exists
+    m_dpiScale = scale;
+    if (m_host != nullptr) {
+        m_host->DpiPage()->SetDpiScale(scale);
+    }
 }
 
 void CMouseConfigurationDlg::CheckFirmware() {
@@ -791,7 +816,16 @@ void CMouseConfigurationDlg::CheckFirmware() {
 void CMouseConfigurationDlg::CloseMacroManager() {}
 
 void CMouseConfigurationDlg::PadPresenceChanged(bool present) {
-    m_padPresent = present;  // the page host takes it when it exists
+    m_padPresent = present;
+    if (m_host != nullptr) {
+        m_host->CollapseAll();
+        m_host->SetPadPresent(present ? 1 : 0);
+        m_host->PlaceTitles();
+    }
+}
+
+void CMouseConfigurationDlg::ProfileReloaded() {
+    RefreshColumn();
 }
 
 bool CMouseConfigurationDlg::WindowExists(const std::string& title) {
@@ -938,6 +972,7 @@ void CMouseConfigurationDlg::OnReset() {
               [this] {
                   SetButtonPanel(1);
                   SetAxisPanel(1);
+                  RefreshColumn();
                   ShowView(1);
                   RefreshSliders();
                   RefreshCaptions();

@@ -27,7 +27,9 @@ namespace qm {
 
 class CBitmapBtn;
 class CDMarker;
+class CDlgadvance;
 class CExMenu;
+class CSkinScrollWnd;
 
 struct MainWindowOptions {
     bool showSplash = true;
@@ -71,6 +73,8 @@ public:
     void SetButtonPanel(int collapsed);
     void SetAxisPanel(int collapsed);
     void ResetPanels();
+    // The settings column after the record was replaced: sections collapsed, pages reloaded.
+    void RefreshColumn();
     void RefreshSliders();
     void RefreshCaptions();
     void StoreCaption(int slot);
@@ -139,6 +143,8 @@ public:
     CBitmapBtn* AxisHeaderButton() const { return m_axisHeader; }
     CBitmapBtn* ButtonHeaderButton() const { return m_buttonHeader; }
     CDMarker* XSlider() const { return m_xSlider; }
+    CDlgadvance* PageHost() const { return m_host; }
+    CSkinScrollWnd* PageHostFrame() const { return m_hostFrame; }
     CDMarker* YSlider() const { return m_ySlider; }
     // The items of the tray menu (id, text), as OnTrayIcon shows them.
     std::vector<std::pair<int, QString>> TrayMenuItems() const;
@@ -166,6 +172,7 @@ private:
     void CheckFirmware() override;
     void CloseMacroManager() override;
     void PadPresenceChanged(bool present) override;
+    void ProfileReloaded() override;
     // FirmwarePort
     bool WindowExists(const std::string& title) override;
     bool AskToUpdateFirmware(const std::string& caption, const std::string& text) override;
@@ -239,6 +246,8 @@ private:
     std::array<CBitmapBtn*, 7> m_dropDowns{};
     CDMarker* m_xSlider = nullptr;
     CDMarker* m_ySlider = nullptr;
+    CDlgadvance* m_host = nullptr;
+    CSkinScrollWnd* m_hostFrame = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     std::optional<Balloon> m_lastBalloon;
 

@@ -1,0 +1,106 @@
+#pragma once
+
+// The main window against virtual devices with a virtual clock, in a fresh profile folder:
+// the fixture of the window and page tests.
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "TestUtil.h"
+#include "controls/MessageEvent.h"
+#include "model/FirstRun.h"
+#include "shell/CMouseConfigurationDlg.h"
+
+namespace qm::test {
+
+constexpr uint16_t kA = 0xA11D;
+constexpr uint16_t kB = 0xA1DC;
+constexpr uint16_t kPad = 0xA1C9;
+
+struct FakeLauncher : LauncherPort {
+    std::vector<QString> opened;
+    bool updaterRunning = false;
+    bool updatersInstalled = true;
+    int quits = 0;
+    bool FileExists(const QString&) override { return updatersInstalled; }
+    bool WindowExists(const QString& title) override { return updaterRunning && title == "Programmer"; }
+    bool OpenFile(const QString& path) override {
+        opened.push_back(path);
+        return true;
+    }
+    bool OpenUrl(const QString& url) override {
+        opened.push_back(url);
+        return true;
+    }
+    void Quit() override { ++quits; }
+};
+
+struct MainWindow : ::testing::Test {
+    test::TempDir dir;
+    std::string folder = dir / "QM517 Pro/";
+    std::unique_ptr<DeviceEnvironment> env;
+    FakeLauncher launcher;
+    std::vector<QString> asked;
+    bool answerOk = true;
+    std::unique_ptr<CMouseConfigurationDlg> window;
+
+    bool trayAvailable = true;
+
+    void Start(std::set<uint16_t> devices = {kA, kPad}, const char* language = "EN",
+               const std::function<void(VirtualDevices&)>& plugMore = {}) {
+        ASSERT_EQ(SeedAppDataFolder(folder, language), 0);
+        DeviceEnvironmentOptions options;
+        options.emulate = true;
+        options.emulated = std::move(devices);
+        options.virtualClock = true;
+        env = std::make_unique<DeviceEnvironment>(options);
+        if (plugMore) {
+            plugMore(*env->Virtual());
+            env->Virtual()->ReadNotices();
+        }
+        Prompts prompts;
+        prompts.okCancel = [this](const QString& caption, const QString& text) {
+            asked.push_back(caption + "|" + text);
+            return answerOk;
+        };
+        prompts.yesNo = prompts.okCancel;
+        prompts.warning = [this](const QString& caption, const QString& text) { asked.push_back(caption + "|" + text); };
+        prompts.information = prompts.warning;
+        MainWindowOptions windowOptions;
+        windowOptions.showSplash = false;
+        windowOptions.profileFolder = QString::fromStdString(folder);
+        windowOptions.systemTrayAvailable = [this] { return trayAvailable; };
+        window = std::make_unique<CMouseConfigurationDlg>(*env, windowOptions, &launcher, prompts);
+        ASSERT_TRUE(window->OnInitDialog());
+    }
+    void TearDown() override { window.reset(); }
+
+    VirtualDevices& Devices() { return *env->Virtual(); }
+    void DeliverHotplug() {
+        for (const DeviceNotice& n : Devices().ReadNotices()) {
+            window->OnHotplug(n);
+        }
+        QCoreApplication::sendPostedEvents();
+    }
+    void ApplyAndWait() {
+        bool finished = false;
+        QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
+        window->OnApply();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+    }
+    void ResetAndWait() {
+        bool finished = false;
+        QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
+        window->OnReset();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+    }
+    SettingsRecord& Record() { return window->Settings().record; }
+    void Marker(int id, int value) {
+        QCoreApplication::postEvent(window.get(), new MessageEvent(UM_MARKER_POS, value, id));
+        QCoreApplication::sendPostedEvents(window.get());
+    }
+};
+
+}  // namespace qm::test
