@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLocalSocket>
+#include <QTranslator>
 #include <QStandardPaths>
 
 #include "controls/MessageEvent.h"
@@ -92,6 +94,24 @@ QString CMouseConfigurationApp::LanguageCode() {
 
 void CMouseConfigurationApp::SetLanguageCode(const QString& code) {
     g_languageCode = code;
+    static QTranslator* installed = nullptr;
+    if (installed != nullptr) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
+    const QString locale = code == QLatin1String("DE")    ? QStringLiteral("de")
+                           : code == QLatin1String("CHS") ? QStringLiteral("zh_CN")
+                           : code == QLatin1String("CHT") ? QStringLiteral("zh_TW")
+                                                          : QString();
+    if (locale.isEmpty() || QCoreApplication::instance() == nullptr) {
+        return;
+    }
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(QStringLiteral("qtbase_") + locale, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        installed = translator.release();
+        QCoreApplication::installTranslator(installed);
+    }
 }
 
 QWidget* CMouseConfigurationApp::MainWindowHandle() {

@@ -42,6 +42,8 @@ public:
     // Process-wide values.
     static QString ProgramFolder();  // the program file's folder, ending with '/'
     static QString LanguageCode();
+    // Also gives Qt's own dialogs (colour, file, message box buttons) the language, where
+    // the desktop has Qt's translations installed.
     static void SetLanguageCode(const QString& code);
     static QWidget* MainWindowHandle();
     static void SetMainWindowHandle(QWidget* window);
