@@ -9,7 +9,13 @@
 #include "controls/CBitmapBtn.h"
 #include "controls/MessageEvent.h"
 #include "controls/SkinImage.h"
+#include "pages/CDlgAngleSnap.h"
 #include "pages/CDlgDPISetting.h"
+#include "pages/CDlgDoubleClick.h"
+#include "pages/CDlgLighting.h"
+#include "pages/CDlgLightingPad.h"
+#include "pages/CDlgMouseSpeed.h"
+#include "pages/CDlgMouseWheelSpeed.h"
 #include "pages/CDlgUSBReportRate.h"
 #include "pages/CSkinPage.h"
 
@@ -21,26 +27,25 @@ constexpr QRect kFirstTitle(0, 2, 242, 20);
 constexpr int kTitleGap = 5;
 
 struct SectionSkin {
-    int title;               // UiStrings entry
-    const char* sizeFrom;    // the image the page's size is taken from
-    const char* background;  // what the page draws
+    int title;             // UiStrings entry
+    const char* sizeFrom;  // the image the page's size is taken from
 };
 
 constexpr SectionSkin kSections[CDlgadvance::kSectionCount] = {
-    {19, "skins/DPISetting/BK_DPISetting.png", "Skins\\DPISetting\\BK_DPISetting.png"},
-    {20, "skins/Lighting/BK_Lighting.png", "Skins\\Lighting\\BK_Lighting.png"},
-    {21, "skins/Lighting/BK_PADLighting.png", "Skins\\Lighting\\BK_PADLighting.png"},
-    {22, "skins/USBReportRate/BK_USBReportRate.png", "Skins\\USBReportRate\\BK_USBReportRate.png"},
-    {23, "skins/MouseAttribute/BK_MouseAttribute.png", "Skins\\MouseAttribute\\BK_MouseAttribute.png"},
-    {24, "skins/MouseAttribute/BK_MouseAttribute.png", "Skins\\MouseAttribute\\BK_MouseAttribute.png"},
-    {25, "skins/MouseAttribute/BK_ScrollSpeed.png", "Skins\\MouseAttribute\\BK_ScrollSpeed.png"},
-    {26, "skins/AngleSnap/BK_AngleSnap.png", "Skins\\AngleSnap\\BK_AngleSnap.png"},
+    {19, "skins/DPISetting/BK_DPISetting.png"},
+    {20, "skins/Lighting/BK_Lighting.png"},
+    {21, "skins/Lighting/BK_PADLighting.png"},
+    {22, "skins/USBReportRate/BK_USBReportRate.png"},
+    {23, "skins/MouseAttribute/BK_MouseAttribute.png"},
+    {24, "skins/MouseAttribute/BK_MouseAttribute.png"},
+    {25, "skins/MouseAttribute/BK_ScrollSpeed.png"},
+    {26, "skins/AngleSnap/BK_AngleSnap.png"},
 };
 
 }  // namespace
 
 CDlgadvance::CDlgadvance(SettingsRecord& record, const UiStrings& strings, const QString& languageCode,
-                         QWidget* owner)
+                         DebugOutput& debug, QWidget* owner)
     : QWidget(owner), m_owner(owner) {
     setObjectName(QStringLiteral("CDlgadvance"));
     m_padPresent = 1;
@@ -67,12 +72,15 @@ CDlgadvance::CDlgadvance(SettingsRecord& record, const UiStrings& strings, const
 
     for (int s = 0; s < kSectionCount; ++s) {
         CSkinPage* page = nullptr;
-        if (s == kDpi) {
-            page = m_dpiPage = new CDlgDPISetting(record, languageCode, this);
-        } else if (s == kPollingRate) {
-            page = m_ratePage = new CDlgUSBReportRate(record, this);
-        } else {
-            page = new CSkinPage(QString::fromLatin1(kSections[s].background), this);
+        switch (s) {
+            case kDpi: page = m_dpiPage = new CDlgDPISetting(record, languageCode, this); break;
+            case kLighting: page = new CDlgLighting(record, strings, languageCode, this); break;
+            case kPadLighting: page = new CDlgLightingPad(record, strings, languageCode, this); break;
+            case kPollingRate: page = m_ratePage = new CDlgUSBReportRate(record, this); break;
+            case kMouseSpeed: page = new CDlgMouseSpeed(record, strings, languageCode, this); break;
+            case kDoubleClick: page = new CDlgDoubleClick(record, strings, languageCode, debug, this); break;
+            case kScrollSpeed: page = new CDlgMouseWheelSpeed(record, strings, languageCode, this); break;
+            default: page = new CDlgAngleSnap(record, strings, languageCode, this); break;
         }
         const QRect& title = m_titleRects[static_cast<size_t>(s)];
         page->setGeometry(QRect(QPoint(title.left(), title.bottom() + 1), PageSize(s)));

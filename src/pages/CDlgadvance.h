@@ -8,6 +8,7 @@
 #include "controls/CSkinScrollBar.h"
 #include "i18n/UiStrings.h"
 #include "model/SettingsRecord.h"
+#include "platform/DebugOutput.h"
 
 namespace qm {
 
@@ -39,7 +40,9 @@ public:
     static constexpr int kLineStep = 60;
 
     // `owner` (the main window) receives UM_DESELECT.
-    CDlgadvance(SettingsRecord& record, const UiStrings& strings, const QString& languageCode, QWidget* owner);
+    // `debug` receives the pages' trace (the Double-Click dial's angles).
+    CDlgadvance(SettingsRecord& record, const UiStrings& strings, const QString& languageCode, DebugOutput& debug,
+                QWidget* owner);
 
     // Recomputes the title rectangles for a pad that is present or not (nothing moves
     // until PlaceTitles).
@@ -68,6 +71,10 @@ public:
     int ScrollExtent() const { return m_extent; }
     int ScrollPosition() const { return m_info.position; }
     CDlgDPISetting* DpiPage() const { return m_dpiPage; }
+    template <typename PageClass>
+    PageClass* PageOf(int section) const {
+        return qobject_cast<PageClass*>(m_pages[static_cast<size_t>(section)]);
+    }
     CDlgUSBReportRate* RatePage() const { return m_ratePage; }
 
 protected:

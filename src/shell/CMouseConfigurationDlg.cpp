@@ -350,7 +350,7 @@ void CMouseConfigurationDlg::BuildWindow() {
         (*slider)->SetImages(QRect(0, 0, 208, 14), "\\skins\\XYSensitivity\\1.png", "\\skins\\XYSensitivity\\2.png");
     }
     // The settings column: the page host in its frame with the skinned scroll bar.
-    m_host = new CDlgadvance(m_settings.record, m_strings, code, this);
+    m_host = new CDlgadvance(m_settings.record, m_strings, code, m_env.Debug(), this);
     m_host->setGeometry(layout::kPageHost);
     m_hostFrame = new CSkinScrollWnd(m_host, m_host, Skins::Load(QStringLiteral(":/skins/scrollbar.png")));
     m_host->SetPadPresent(m_link.state.presentP != 0 ? 1 : 0);

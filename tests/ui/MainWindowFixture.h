@@ -47,6 +47,7 @@ struct MainWindow : ::testing::Test {
     std::unique_ptr<CMouseConfigurationDlg> window;
 
     bool trayAvailable = true;
+    std::string traceFile;  // every report, pause and pointer setting (empty: none)
 
     void Start(std::set<uint16_t> devices = {kA, kPad}, const char* language = "EN",
                const std::function<void(VirtualDevices&)>& plugMore = {}) {
@@ -55,6 +56,7 @@ struct MainWindow : ::testing::Test {
         options.emulate = true;
         options.emulated = std::move(devices);
         options.virtualClock = true;
+        options.traceFile = traceFile;
         env = std::make_unique<DeviceEnvironment>(options);
         if (plugMore) {
             plugMore(*env->Virtual());
