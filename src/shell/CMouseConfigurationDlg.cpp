@@ -16,6 +16,7 @@
 #include "controls/CSkinScrollBar.h"
 #include "controls/MessageEvent.h"
 #include "controls/SkinImage.h"
+#include "dialogs/CMacroProgramDialog.h"
 #include "device/PointerSettings.h"
 #include "device/Upload.h"
 #include "macros/MacroCompiler.h"
@@ -373,7 +374,7 @@ void CMouseConfigurationDlg::BuildWindow() {
         Deselect();
         SetAxisPanel(m_axisPanelCollapsed != 0 ? 0 : 1);
     });
-    connect(m_macroManager, &QAbstractButton::clicked, this, [this] { Deselect(); });
+    connect(m_macroManager, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnMacroManager);
     connect(m_config, &QAbstractButton::clicked, this, [this] { Deselect(); });
     connect(m_help, &QAbstractButton::clicked, this, [this] {
         raise();
@@ -813,7 +814,31 @@ void CMouseConfigurationDlg::CheckFirmware() {
     qm::CheckFirmware(m_link.state, static_cast<FirmwarePort&>(*this));
 }
 
-void CMouseConfigurationDlg::CloseMacroManager() {}
+void CMouseConfigurationDlg::CloseMacroManager() {
+    if (m_macroDialog != nullptr && m_macroDialog->isVisible()) {
+        m_macroDialog->reject();
+    }
+}
+
+CMacroProgramDialog* CMouseConfigurationDlg::MacroManagerDialog() {
+    if (m_macroDialog == nullptr) {
+        m_macroDialog = std::make_unique<CMacroProgramDialog>(
+            m_files->RecordIniPath(), CMouseConfigurationApp::LanguageCode(), m_env.Debug(),
+            [this](const QString& caption, const QString& text) { m_prompts.information(caption, text); }, this);
+    }
+    return m_macroDialog.get();
+}
+
+void CMouseConfigurationDlg::OnMacroManager() {
+    Deselect();
+    std::array<std::string, 7> captions;
+    for (int slot = 0; slot < 7; ++slot) {
+        captions[static_cast<size_t>(slot)] = m_dropDowns[static_cast<size_t>(slot)]->caption.toStdString();
+    }
+    if (MacroManagerDialog()->Run(captions) == QDialog::Accepted) {
+        CopyCompileSlots(m_macroDialog->Slots(), m_settings.record);
+    }
+}
 
 void CMouseConfigurationDlg::PadPresenceChanged(bool present) {
     m_padPresent = present;

@@ -29,6 +29,7 @@ class CBitmapBtn;
 class CDMarker;
 class CDlgadvance;
 class CExMenu;
+class CMacroProgramDialog;
 class CSkinScrollWnd;
 
 struct MainWindowOptions {
@@ -101,6 +102,11 @@ public:
     void OnReset();
     void OnHelpCommand(int id);
     void OnDropDownClicked(int slot);
+    // The Macro Manager button: the dialog with the seven captions; OK puts its compiled
+    // macros into the record.
+    void OnMacroManager();
+    // The one macro manager of the run (created when first opened).
+    CMacroProgramDialog* MacroManagerDialog();
     void OnTrayMenuCommand(int id);
 
     // --- device notices ---
@@ -248,6 +254,7 @@ private:
     CDMarker* m_ySlider = nullptr;
     CDlgadvance* m_host = nullptr;
     CSkinScrollWnd* m_hostFrame = nullptr;
+    std::unique_ptr<CMacroProgramDialog> m_macroDialog;
     QSystemTrayIcon* m_tray = nullptr;
     std::optional<Balloon> m_lastBalloon;
 

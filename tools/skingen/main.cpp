@@ -498,11 +498,22 @@ void SmallIcon(QPainter& p, const QSize& s, bool plus) {
     }
 }
 
+// The macro manager's close button: a face with a cross.
+void CloseFace(QPainter& p, const QSize& s, bool over) {
+    ButtonFace(p, QRectF(QPointF(0, 0), s), over ? Face::kHover : Face::kNormal, 3);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(over ? QColor(Qt::white) : kText, 1.8, Qt::SolidLine, Qt::RoundCap));
+    const QPointF c(s.width() / 2.0, s.height() / 2.0);
+    p.drawLine(c + QPointF(-4.5, -4.5), c + QPointF(4.5, 4.5));
+    p.drawLine(c + QPointF(-4.5, 4.5), c + QPointF(4.5, -4.5));
+}
+
+// The record button: its caption fills the face, so the record mark is a thin red edge.
 void RecordButton(QPainter& p, const QSize& s, bool over) {
     ButtonFace(p, QRectF(0, 0, 89, s.height()), over ? Face::kHover : Face::kNormal, 3);
     p.setPen(Qt::NoPen);
     p.setBrush(over ? kText : kAccentLight);
-    p.drawEllipse(QPointF(10, s.height() / 2.0), 3.5, 3.5);
+    p.drawRoundedRect(QRectF(2, 5, 2.5, s.height() - 10), 1, 1);
     // Beyond the 89 pixels the button shows: the same face continued, for wider cuts.
     ButtonFace(p, QRectF(89, 0, s.width() - 89, s.height()), over ? Face::kHover : Face::kNormal, 3);
 }
@@ -711,10 +722,8 @@ std::map<QString, Painter> Painters() {
     add("Skins/AngleSnap/BK_AngleSnap.png", PagePanel);
 
     add("Skins/MacroManagement/MacroManagement.png", MacroManagerBackground);
-    add("Skins/macro-button-close-normal.png", FaceOf(Face::kNormal));
-    add("Skins/macro-button-close-over.png", [](QPainter& p, const QSize& s) {
-        ButtonFace(p, QRectF(QPointF(0, 0), s), Face::kHover, 3);
-    });
+    add("Skins/macro-button-close-normal.png", [](QPainter& p, const QSize& s) { CloseFace(p, s, false); });
+    add("Skins/macro-button-close-over.png", [](QPainter& p, const QSize& s) { CloseFace(p, s, true); });
     add("Skins/MacroManagement/button-cancel-normal.png", FaceOf(Face::kNormal));
     add("Skins/MacroManagement/button-cancel-over.png", FaceOf(Face::kHover));
     add("Skins/MacroManagement/button-new-normal.png", FaceOf(Face::kNormal));

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QKeyEvent;
+
+namespace qm {
+
+// A keyboard event as the Windows low-level keyboard hook reports it: the virtual-key
+// code (left/right-specific for Shift, Ctrl and Alt), the scan code, the flags (0x01
+// extended key, 0x80 released) and the message (WM_KEYDOWN 0x100, WM_KEYUP 0x101,
+// WM_SYSKEYDOWN 0x104, WM_SYSKEYUP 0x105). Auto-repeated presses are marked.
+struct KeyRecord {
+    uint32_t vkCode = 0;
+    uint32_t scanCode = 0;
+    uint32_t flags = 0;
+    uint32_t message = 0x100;
+    bool autoRepeat = false;
+    bool Released() const { return (flags & 0x80) != 0; }
+};
+
+// The record of a Qt key event. On X11 the key is found by its keycode (evdev + 8; the
+// position on the keyboard, as Windows scan codes are) and, for letters and the keypad,
+// its keysym; where the native fields are 0 (Wayland, offscreen) the Qt key stands in.
+// A key the tables do not know gets code 0.
+KeyRecord ToKeyRecord(const QKeyEvent& event);
+
+// Captures the keyboard for a window: it grabs the keyboard from the desktop (so typing
+// acts on no other program) and hands every key event to the hook, which returns whether
+// the event is swallowed. Auto-repeated releases, which Windows does not report, never
+// reach the hook.
+class KeyboardCapture : public QObject {
+    Q_OBJECT
+
+public:
+    using Hook = std::function<bool(const KeyRecord&)>;
+    // How the keyboard is grabbed: true when the desktop granted it. Replaceable in tests
+    // (the offscreen platform grants nothing).
+    using Grab = std::function<bool(QWidget* window, bool grab)>;
+
+    explicit KeyboardCapture(QObject* parent = nullptr);
+    ~KeyboardCapture() override;
+
+    // Starts capturing for `window`. False, with the reason in `error`, when the desktop
+    // refuses the grab (another client holds it, a Wayland session without grabs).
+    bool Start(QWidget* window, Hook hook, QString* error);
+    void Stop();
+    bool Active() const { return m_active; }
+
+    void SetGrab(Grab grab) { m_grab = std::move(grab); }
+    static Grab DesktopGrab();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool m_active = false;
+    QPointer<QWidget> m_window;
+    Hook m_hook;
+    Grab m_grab;
+};
+
+}  // namespace qm
