@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QRegularExpressionValidator>
+#include <QTimer>
 
 #include "controls/MessageEvent.h"
 
@@ -31,6 +32,13 @@ CLBEditorWnd* CLBEditorWnd::BeginEdit(QListWidget* list, int index, bool numberM
     editor->show();
     editor->setFocus();
     editor->selectAll();
+    // The release of the double click that opened the editor lands on it; the text stays
+    // selected for typing over.
+    QTimer::singleShot(0, editor, [editor] {
+        if (!editor->m_ending) {
+            editor->selectAll();
+        }
+    });
     // Every click of the application passes here first: one outside the editor commits.
     qApp->installEventFilter(editor);
     return editor;
