@@ -73,9 +73,6 @@ constexpr TextRow kTexts[kTextCount] = {
     {"Up to 12 Macros Possible.", "Maximal 12 Makros möglich.", "最多可以新建12个宏。", "支援最多12 組巨集"},
 };
 
-// The five painted buttons that light up under the pointer.
-enum Hover : int { kHoverClose, kHoverOk, kHoverCancel, kHoverNew, kHoverDelete };
-
 constexpr QRect kNameList{QPoint(21, 82), QPoint(129, 352)};
 constexpr QRect kKeyList{QPoint(153, 82), QPoint(261, 352)};
 constexpr QRect kRecordRect{QPoint(295, 87), QPoint(383, 110)};
@@ -106,6 +103,16 @@ CMacroProgramDialog::CMacroProgramDialog(std::string recordIniPath, const QStrin
     setMouseTracking(true);
     m_since.start();
     tickCount = [this] { return static_cast<uint32_t>(m_since.elapsed()); };
+    const QString cancelNormal = QStringLiteral("Skins\\/MacroManagement/button-cancel-normal.png");
+    const QString cancelOver = QStringLiteral("Skins\\/MacroManagement/button-cancel-over.png");
+    const QString newNormal = QStringLiteral("Skins\\/MacroManagement/button-new-normal.png");
+    const QString newOver = QStringLiteral("Skins\\/MacroManagement/button-new-over.png");
+    m_buttons.Add({kClose, QStringLiteral("Skins\\/macro-button-close-normal.png"),
+                   QStringLiteral("Skins\\/macro-button-close-over.png"), QString()});
+    m_buttons.Add({kOk, cancelNormal, cancelOver, Text(kOkText)});
+    m_buttons.Add({kCancel, cancelNormal, cancelOver, Text(kCancelText)});
+    m_buttons.Add({kNew, newNormal, newOver, Text(kNewText)});
+    m_buttons.Add({kDelete, newNormal, newOver, Text(kDeleteText)});
     m_recorder = std::make_unique<MacroRecorder>(m_store, m_state, static_cast<MacroRecorder::Port&>(*this), m_debug,
                                                  [this] { return tickCount ? tickCount() : 0u; });
 }
@@ -126,7 +133,7 @@ QString CMacroProgramDialog::Text(int entry) const {
 
 void CMacroProgramDialog::Open(const std::array<std::string, 7>& captions) {
     m_captions = captions;
-    m_hover = -1;
+    m_buttons.Hover(QPoint(-1, -1));
     m_recorder->StopRecording();
     m_state = MacroEditorState{};
     if (!LoadBackground(QStringLiteral("Skins\\/MacroManagement/MacroManagement.png"))) {
@@ -475,24 +482,9 @@ void CMacroProgramDialog::OnMenuCommand(int id) {
 void CMacroProgramDialog::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(QPoint(0, 0), Background());
-    const auto face = [&](const QRect& r, const char* normal, const char* over, int hover) {
-        DrawSkinImage(&p, QString::fromLatin1(m_hover == hover ? over : normal), r.left(), r.top());
-    };
-    face(kClose, "Skins\\/macro-button-close-normal.png", "Skins\\/macro-button-close-over.png", kHoverClose);
     p.setFont(m_font);
     p.setPen(Qt::white);
-    const auto button = [&](const QRect& r, const char* normal, const char* over, int hover, int text) {
-        face(r, normal, over, hover);
-        p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, Text(text));
-    };
-    button(kOk, "Skins\\/MacroManagement/button-cancel-normal.png", "Skins\\/MacroManagement/button-cancel-over.png",
-           kHoverOk, kOkText);
-    button(kCancel, "Skins\\/MacroManagement/button-cancel-normal.png",
-           "Skins\\/MacroManagement/button-cancel-over.png", kHoverCancel, kCancelText);
-    button(kNew, "Skins\\/MacroManagement/button-new-normal.png", "Skins\\/MacroManagement/button-new-over.png",
-           kHoverNew, kNewText);
-    button(kDelete, "Skins\\/MacroManagement/button-new-normal.png", "Skins\\/MacroManagement/button-new-over.png",
-           kHoverDelete, kDeleteText);
+    m_buttons.PaintAll(p);
     const QString tick = QStringLiteral("Skins\\/MacroManagement/PaneMakingTick.png");
     const QString pane = QStringLiteral("Skins\\/MacroManagement/Pane.png");
     DrawSkinImage(&p, m_state.recordDelays ? tick : pane, kDelayTick.left(), kDelayTick.top());
@@ -558,29 +550,17 @@ void CMacroProgramDialog::mousePressEvent(QMouseEvent* event) {
     SkinnedWindow::mousePressEvent(event);
 }
 
-void CMacroProgramDialog::SetHover(int which) {
-    if (m_hover != which) {
-        m_hover = which;
+void CMacroProgramDialog::mouseMoveEvent(QMouseEvent* event) {
+    if (m_buttons.Hover(event->position().toPoint())) {
         update();
     }
-}
-
-void CMacroProgramDialog::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    const std::pair<QRect, int> buttons[] = {{kClose, kHoverClose}, {kOk, kHoverOk}, {kCancel, kHoverCancel},
-                                             {kNew, kHoverNew}, {kDelete, kHoverDelete}};
-    int over = -1;
-    for (const auto& [rect, id] : buttons) {
-        if (rect.contains(at)) {
-            over = id;
-        }
-    }
-    SetHover(over);
     SkinnedWindow::mouseMoveEvent(event);
 }
 
 void CMacroProgramDialog::leaveEvent(QEvent* event) {
-    SetHover(-1);
+    if (m_buttons.Hover(QPoint(-1, -1))) {
+        update();
+    }
     SkinnedWindow::leaveEvent(event);
 }
 

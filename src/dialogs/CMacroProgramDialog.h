@@ -10,6 +10,7 @@
 #include <string>
 
 #include "controls/SkinnedWindow.h"
+#include "dialogs/PaintedButtons.h"
 #include "macros/MacroCompiler.h"
 #include "macros/MacroRecorder.h"
 #include "macros/MacroStore.h"
@@ -106,7 +107,6 @@ private:
     void NewMacro();
     void DeleteMacro();
     void ShowContextMenu(const QPoint& globalPos);
-    void SetHover(int which);
     QString Text(int entry) const;
 
     MacroStore m_store;
@@ -120,7 +120,7 @@ private:
     CompileSlots m_slots{};
     std::array<std::string, 7> m_captions;
     int m_cursel = 0;  // the delay line clicked last; kept between openings
-    int m_hover = -1;
+    PaintedButtons m_buttons;  // Close, OK, Cancel, New, Delete
     bool m_opened = false;
     bool m_showing = false;  // the controls are being filled from the state
 

@@ -1,6 +1,7 @@
 #include "model/ProfileFiles.h"
 
 #include <cerrno>
+#include <cstdio>
 
 #include "macros/KeyNames.h"
 #include "macros/MacroCompiler.h"
@@ -263,6 +264,140 @@ bool ProfileFiles::CheckInitialisationMark(bool afterExport) {
     }
     SaveCurrentProfile();
     return true;
+}
+
+std::vector<std::string> ProfileFiles::ReadProfileList(int* current) const {
+    std::vector<std::string> names;
+    if (current != nullptr) {
+        *current = -1;
+    }
+    if (!PathExists(StrIniPath())) {
+        return names;
+    }
+    const IniDocument list = IniDocument::Load(StrIniPath());
+    const int n = ParseDecimal(list.Get("PROFILE", "ItemCount"));
+    if (n < 1 || n > kMaxProfiles) {
+        return names;
+    }
+    for (int i = 0; i < n; ++i) {
+        names.push_back(list.Get(kProfileSection, Format("Item%d", i)));
+    }
+    // LB_FINDSTRING from entry 0: a case-insensitive prefix, searched from entry 1 on and
+    // then entry 0.
+    const std::string wanted = ToLowerAscii(list.Get(kProfileSection, "CurProfileName"));
+    for (int k = 1; k <= n && current != nullptr; ++k) {
+        const int row = k % n;
+        if (ToLowerAscii(names[static_cast<size_t>(row)]).compare(0, wanted.size(), wanted) == 0) {
+            *current = row;
+            break;
+        }
+    }
+    return names;
+}
+
+int ProfileFiles::SaveProfileList(const std::vector<std::string>& names, int selected) {
+    int error = 0;
+    IniDocument doc = IniDocument::Load(StrIniPath(), &error);
+    if (error != 0 && error != ENOENT) {
+        NoteWriteError(StrIniPath(), error);
+        return error;
+    }
+    if (selected < 0 || selected >= static_cast<int>(names.size())) {
+        selected = 0;
+    }
+    doc.DeleteSection(kProfileSection);
+    doc.Set(kProfileSection, "CurProfileName", names.empty() ? std::string() : names[static_cast<size_t>(selected)]);
+    m_currentNumber = selected;
+    if (!names.empty()) {
+        doc.Set(kProfileSection, "ItemCount", Format("%d", static_cast<int>(names.size())));
+        for (size_t i = 0; i < names.size(); ++i) {
+            doc.Set(kProfileSection, Format("Item%d", static_cast<int>(i)), names[i]);
+        }
+    }
+    error = doc.Save(StrIniPath());
+    if (error != 0) {
+        NoteWriteError(StrIniPath(), error);
+    }
+    return error;
+}
+
+int ProfileFiles::ReorderProfileFiles(const std::vector<int>& origin, int oldCount) {
+    const int newCount = static_cast<int>(origin.size());
+    bool identity = newCount == oldCount;
+    for (int i = 0; i < newCount && identity; ++i) {
+        identity = origin[static_cast<size_t>(i)] == i;
+    }
+    if (identity) {
+        return 0;
+    }
+    // 1. Every moved or copied file is written beside its new place first; the old files
+    //    are untouched until all of them are there.
+    struct Move {
+        std::string temp;
+        std::string target;
+    };
+    std::vector<Move> moves;
+    std::vector<std::string> removals;
+    const auto cleanUp = [&] {
+        for (const Move& m : moves) {
+            std::remove(m.temp.c_str());
+        }
+    };
+    for (int i = 0; i < newCount; ++i) {
+        const int from = origin[static_cast<size_t>(i)];
+        if (from == i) {
+            continue;
+        }
+        for (const auto& path : {&ProfileFiles::ConfigPath, &ProfileFiles::IniPath}) {
+            const std::string target = (this->*path)(i);
+            if (from < 0 || !PathExists((this->*path)(from))) {
+                removals.push_back(target);
+                continue;
+            }
+            std::string bytes;
+            int error = ReadWholeFile((this->*path)(from), bytes);
+            const std::string temp = target + ".reorder";
+            if (error == 0) {
+                error = WriteFileAtomic(temp, bytes);
+            }
+            if (error != 0) {
+                cleanUp();
+                NoteWriteError(target, error);
+                return error;
+            }
+            moves.push_back({temp, target});
+        }
+    }
+    for (int i = newCount; i < kMaxProfiles; ++i) {
+        removals.push_back(ConfigPath(i));
+        removals.push_back(IniPath(i));
+    }
+    // 2. Into place (each rename is atomic), then the files no name refers to any more go.
+    for (const Move& m : moves) {
+        if (std::rename(m.temp.c_str(), m.target.c_str()) != 0) {
+            const int error = errno;
+            cleanUp();
+            NoteWriteError(m.target, error);
+            return error;
+        }
+    }
+    for (const std::string& path : removals) {
+        std::remove(path.c_str());
+    }
+    const auto follow = [&](int old) {
+        for (int i = 0; i < newCount; ++i) {
+            if (origin[static_cast<size_t>(i)] == old) {
+                return i;
+            }
+        }
+        return -1;
+    };
+    m_lastSwitchedTo = m_lastSwitchedTo >= 0 ? follow(m_lastSwitchedTo) : -1;
+    if (const int current = follow(m_currentNumber); current >= 0) {
+        m_currentNumber = current;
+    }
+    RecomputeCurrentPaths();
+    return 0;
 }
 
 int ProfileFiles::OnProfileMessage(int operation, int number, ProfileUi& ui) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "i18n/UiStrings.h"
 #include "model/SettingsRecord.h"
@@ -110,6 +111,19 @@ public:
     // saves (after an export only "N" does); "Y" is written either way. Returns whether
     // the defaults were written into the record.
     bool CheckInitialisationMark(bool afterExport = false);
+
+    // The profile list of str.ini as the profiles panel shows it: the names when
+    // "ItemCount" is 1..6 (none otherwise), and in `current` the entry that the list box's
+    // prefix search finds for "CurProfileName" (-1 when none).
+    std::vector<std::string> ReadProfileList(int* current) const;
+    // Writes the list (section "Profile" replaced whole) with entry `selected` as current,
+    // and makes that the current profile number. Returns 0 or errno (LastError says).
+    int SaveProfileList(const std::vector<std::string>& names, int selected);
+    // The files follow the list: position i of the new list gets the files that position
+    // origin[i] had in the old one (-1: none; a stale file there goes). Files of positions
+    // past the new list go. Nothing changes unless every copy could be made first; the
+    // current and last switched-to numbers follow their profile. Returns 0 or errno.
+    int ReorderProfileFiles(const std::vector<int>& origin, int oldCount);
 
     // The handler of UM_PROFILE_COMMAND; always returns 0.
     int OnProfileMessage(int operation, int number, ProfileUi& ui);

@@ -3,6 +3,9 @@
 
 #include "controls/CBitmapBtn.h"
 #include "controls/CExMenu.h"
+#include "dialogs/CMacroDialog.h"
+#include "dialogs/CSingleDialog.h"
+#include "macros/KeyNames.h"
 #include "model/ButtonCatalogue.h"
 #include "shell/CMouseConfigurationApp.h"
 #include "shell/CMouseConfigurationDlg.h"
@@ -94,11 +97,12 @@ void CMouseConfigurationDlg::OnButtonCommand(int id) {
         return;
     }
     CBitmapBtn* dropDown = m_dropDowns[static_cast<size_t>(slot)];
-    if (id == kCmdKeyboardKey || id == kCmdMacro) {
-        // The single key and macro dialogs come with their windows; until then nothing is
-        // stored, as when they are cancelled.
-        dropDown->repaint();
-        StoreCaption(slot);
+    if (id == kCmdKeyboardKey) {
+        AssignKeyboardKeyTo(slot);
+        return;
+    }
+    if (id == kCmdMacro) {
+        AssignMacroTo(slot);
         return;
     }
     const Language language = LanguageForNames(CMouseConfigurationApp::LanguageCode().toStdString());
@@ -108,6 +112,50 @@ void CMouseConfigurationDlg::OnButtonCommand(int id) {
         return;  // not an item of the button menus (1003 "Version:2.1", say)
     }
     dropDown->caption = Q(*caption);
+    dropDown->repaint();
+    StoreCaption(slot);
+}
+
+void CMouseConfigurationDlg::AssignKeyboardKeyTo(int slot) {
+    CBitmapBtn* dropDown = m_dropDowns[static_cast<size_t>(slot)];
+    CSingleDialog dialog(CMouseConfigurationApp::LanguageCode(), m_env.Debug(),
+                         [this](const QString& caption, const QString& text) { m_prompts.information(caption, text); },
+                         this);
+    if (keyboardGrab) {
+        dialog.Capture().SetGrab(keyboardGrab);
+    }
+    if (const uint8_t usage = m_settings.record.Button(rec::kKeyUsage, slot); usage != 0) {
+        dialog.keyName = GetUsageKeyStr(usage);
+    }
+    if (dialog.Run() == QDialog::Accepted) {
+        const std::optional<std::string> caption =
+            AssignKeyboardKey(m_settings.record, slot, dialog.keyName, m_strings);
+        if (!caption) {
+            return;  // an empty key name changes nothing
+        }
+        dropDown->caption = Q(*caption);
+    }
+    dropDown->repaint();
+    StoreCaption(slot);
+}
+
+void CMouseConfigurationDlg::AssignMacroTo(int slot) {
+    CBitmapBtn* dropDown = m_dropDowns[static_cast<size_t>(slot)];
+    CMacroDialog dialog(m_files->RecordIniPath(), CMouseConfigurationApp::LanguageCode(), this);
+    // A button that runs a macro opens the dialog on it.
+    if (const auto name = MacroNameFromCaption(dropDown->caption.toStdString(), m_strings)) {
+        dialog.presetName = *name;
+        dialog.macroNumber = m_settings.record.Button(rec::kMacroNumber, slot);
+        dialog.runMode = m_settings.record.Button(rec::kMacroRunMode, slot);
+    }
+    if (dialog.Run() == QDialog::Accepted) {
+        const std::optional<std::string> caption = AssignMacro(m_settings.record, slot, dialog.macroNumber,
+                                                               dialog.runMode, dialog.ChosenName(), m_strings);
+        if (!caption) {
+            return;  // no macro chosen: nothing changes
+        }
+        dropDown->caption = Q(*caption);
+    }
     dropDown->repaint();
     StoreCaption(slot);
 }

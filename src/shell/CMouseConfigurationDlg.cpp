@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,6 +17,7 @@
 #include "controls/CSkinScrollBar.h"
 #include "controls/MessageEvent.h"
 #include "controls/SkinImage.h"
+#include "dialogs/CConfigDialog.h"
 #include "dialogs/CMacroProgramDialog.h"
 #include "device/PointerSettings.h"
 #include "device/Upload.h"
@@ -102,6 +104,16 @@ Prompts Prompts::MessageBoxes(QWidget* parent) {
     };
     p.information = [parent](const QString& caption, const QString& text) {
         AskBox(parent, QMessageBox::Information, caption, text, QMessageBox::Ok, QMessageBox::Ok);
+    };
+    p.chooseFile = [parent](bool save, const std::string& initialPath) -> std::optional<std::string> {
+        const QString filter = QStringLiteral("Gaming Mouse Profile(*.bin)");
+        const QString initial = QString::fromStdString(initialPath);
+        const QString chosen = save ? QFileDialog::getSaveFileName(parent, QString(), initial, filter)
+                                    : QFileDialog::getOpenFileName(parent, QString(), initial, filter);
+        if (chosen.isEmpty()) {
+            return std::nullopt;
+        }
+        return chosen.toStdString();
     };
     return p;
 }
@@ -375,7 +387,7 @@ void CMouseConfigurationDlg::BuildWindow() {
         SetAxisPanel(m_axisPanelCollapsed != 0 ? 0 : 1);
     });
     connect(m_macroManager, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnMacroManager);
-    connect(m_config, &QAbstractButton::clicked, this, [this] { Deselect(); });
+    connect(m_config, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnConfig);
     connect(m_help, &QAbstractButton::clicked, this, [this] {
         raise();
         activateWindow();
@@ -628,6 +640,11 @@ bool CMouseConfigurationDlg::event(QEvent* e) {
         RestoreFromTray();
         return true;
     }
+    if (type == UM_PROFILE_COMMAND) {
+        auto* m = static_cast<MessageEvent*>(e);
+        OnProfileCommand(static_cast<int>(m->WParam()), static_cast<int>(m->LParam()));
+        return true;
+    }
     if (type == UM_MARKER_POS) {
         auto* m = static_cast<MessageEvent*>(e);
         const auto value = static_cast<uint8_t>(m->WParam());
@@ -826,7 +843,82 @@ CMacroProgramDialog* CMouseConfigurationDlg::MacroManagerDialog() {
             m_files->RecordIniPath(), CMouseConfigurationApp::LanguageCode(), m_env.Debug(),
             [this](const QString& caption, const QString& text) { m_prompts.information(caption, text); }, this);
     }
+    if (keyboardGrab) {
+        m_macroDialog->Capture().SetGrab(keyboardGrab);
+    }
     return m_macroDialog.get();
+}
+
+void CMouseConfigurationDlg::OnConfig() {
+    Deselect();
+    if (m_configPanel != nullptr) {
+        return;
+    }
+    m_configPanel = new CConfigDialog(
+        *m_files, m_newProfileFlags, CMouseConfigurationApp::LanguageCode(),
+        [this](const QString& caption, const QString& text) { m_prompts.information(caption, text); }, this);
+    m_configPanel->move(0, 0);
+    m_configPanel->OnInitDialog();
+    m_configPanel->show();
+    m_configPanel->raise();
+    // The panel lies over the left column, whose controls step aside meanwhile.
+    for (QWidget* w : {static_cast<QWidget*>(m_buttonHeader), static_cast<QWidget*>(m_macroManager),
+                       static_cast<QWidget*>(m_axisHeader), static_cast<QWidget*>(m_xSlider),
+                       static_cast<QWidget*>(m_ySlider)}) {
+        w->hide();
+    }
+    if (m_buttonPanelCollapsed == 0) {
+        for (CBitmapBtn* dropDown : m_dropDowns) {
+            dropDown->hide();
+        }
+    }
+    m_configPanel->lastSelection = m_files->LastSwitchedTo();
+}
+
+void CMouseConfigurationDlg::CloseProfilesPanel() {
+    if (m_configPanel != nullptr) {
+        m_configPanel->hide();
+        m_configPanel->deleteLater();
+        m_configPanel = nullptr;
+    }
+    m_buttonHeader->show();
+    m_macroManager->show();
+    m_axisHeader->show();
+    for (CBitmapBtn* dropDown : m_dropDowns) {
+        dropDown->setVisible(m_buttonPanelCollapsed == 0);
+    }
+    m_xSlider->setVisible(m_axisPanelCollapsed == 0);
+    m_ySlider->setVisible(m_axisPanelCollapsed == 0);
+}
+
+void CMouseConfigurationDlg::OnProfileCommand(int operation, int number) {
+    // A profile command replaces the record: not while an upload sends it.
+    if (Defer([this, operation, number] { OnProfileCommand(operation, number); })) {
+        return;
+    }
+    m_files->OnProfileMessage(operation, number, static_cast<ProfileUi&>(*this));
+    if (!m_files->LastError().empty()) {
+        m_env.Debug().Write(m_files->LastError() + "\n");
+    }
+}
+
+std::optional<std::string> CMouseConfigurationDlg::ChooseImportFile(const std::string& initialPath) {
+    return m_prompts.chooseFile ? m_prompts.chooseFile(false, initialPath) : std::nullopt;
+}
+
+std::optional<std::string> CMouseConfigurationDlg::ChooseExportFile(const std::string& initialPath) {
+    return m_prompts.chooseFile ? m_prompts.chooseFile(true, initialPath) : std::nullopt;
+}
+
+void CMouseConfigurationDlg::RefreshAfterImport() {
+    RefreshViews();
+}
+
+void CMouseConfigurationDlg::RefreshViews() {
+    RefreshSliders();
+    ResetPanels();
+    RefreshCaptions();
+    RefreshColumn();
 }
 
 void CMouseConfigurationDlg::OnMacroManager() {
@@ -999,6 +1091,9 @@ void CMouseConfigurationDlg::OnReset() {
                   SetAxisPanel(1);
                   RefreshColumn();
                   ShowView(1);
+                  if (m_configPanel != nullptr) {
+                      CloseProfilesPanel();
+                  }
                   RefreshSliders();
                   RefreshCaptions();
                   for (int slot = 0; slot < 7; ++slot) {

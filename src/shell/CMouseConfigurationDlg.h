@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "controls/SkinnedWindow.h"
+#include "dialogs/CConfigDialog.h"
 #include "device/DeviceEnvironment.h"
 #include "device/DeviceEvents.h"
 #include "device/DeviceLink.h"
@@ -21,6 +22,7 @@
 #include "i18n/AppTexts.h"
 #include "i18n/UiStrings.h"
 #include "model/ProfileFiles.h"
+#include "platform/KeyboardCapture.h"
 #include "shell/Launchers.h"
 
 namespace qm {
@@ -30,6 +32,7 @@ class CDMarker;
 class CDlgadvance;
 class CExMenu;
 class CMacroProgramDialog;
+
 class CSkinScrollWnd;
 
 struct MainWindowOptions {
@@ -49,6 +52,9 @@ struct Prompts {
     std::function<bool(const QString& caption, const QString& text)> yesNo;     // false: No
     std::function<void(const QString& caption, const QString& text)> warning;
     std::function<void(const QString& caption, const QString& text)> information;
+    // The desktop's open or save dialog for profile files (filter "Gaming Mouse
+    // Profile(*.bin)"); nullopt when cancelled.
+    std::function<std::optional<std::string>(bool save, const std::string& initialPath)> chooseFile;
     static Prompts MessageBoxes(QWidget* parent);
 };
 
@@ -56,7 +62,10 @@ struct Prompts {
 // assignment and axis sensitivity), the page host area, the bottom bar, and the tray icon.
 // Pages and menus edit the working record in place; Apply writes it to the devices (on a
 // worker thread, so the window keeps painting) and to disk; Cancel reverts it.
-class CMouseConfigurationDlg : public SkinnedWindow, private DeviceWindowPort, private FirmwarePort {
+class CMouseConfigurationDlg : public SkinnedWindow,
+                               private DeviceWindowPort,
+                               private FirmwarePort,
+                               private ProfileUi {
     Q_OBJECT
 
 public:
@@ -77,7 +86,7 @@ public:
     // The settings column after the record was replaced: sections collapsed, pages reloaded.
     void RefreshColumn();
     void RefreshSliders();
-    void RefreshCaptions();
+    void RefreshCaptions() override;
     void StoreCaption(int slot);
 
     // --- tray ---
@@ -105,6 +114,12 @@ public:
     // The Macro Manager button: the dialog with the seven captions; OK puts its compiled
     // macros into the record.
     void OnMacroManager();
+    // The Config button: the profiles panel over the left column.
+    void OnConfig();
+    CConfigDialog* ProfilesPanel() const { return m_configPanel; }
+    // How the keyboard is grabbed for the recorder and the single key dialog (tests
+    // replace the desktop's grab).
+    KeyboardCapture::Grab keyboardGrab;
     // The one macro manager of the run (created when first opened).
     CMacroProgramDialog* MacroManagerDialog();
     void OnTrayMenuCommand(int id);
@@ -206,6 +221,15 @@ private:
     void TellAboutPermission();
     void StopReaders();
     void QuitWithoutTray();
+    // ProfileUi: what the profile operations need from the window.
+    std::optional<std::string> ChooseImportFile(const std::string& initialPath) override;
+    std::optional<std::string> ChooseExportFile(const std::string& initialPath) override;
+    void RefreshAfterImport() override;
+    void RefreshViews() override;
+    void CloseProfilesPanel() override;
+    void OnProfileCommand(int operation, int number);
+    void AssignKeyboardKeyTo(int slot);
+    void AssignMacroTo(int slot);
     void TellNoUpdater();
 
     DeviceEnvironment& m_env;
@@ -255,6 +279,8 @@ private:
     CDlgadvance* m_host = nullptr;
     CSkinScrollWnd* m_hostFrame = nullptr;
     std::unique_ptr<CMacroProgramDialog> m_macroDialog;
+    QPointer<CConfigDialog> m_configPanel;
+    std::array<int, kMaxProfiles> m_newProfileFlags{};  // NewProfileFlags
     QSystemTrayIcon* m_tray = nullptr;
     std::optional<Balloon> m_lastBalloon;
 

@@ -48,6 +48,8 @@ struct MainWindow : ::testing::Test {
 
     bool trayAvailable = true;
     std::string traceFile;  // every report, pause and pointer setting (empty: none)
+    // What the open and save dialogs of profile files answer (empty: cancelled).
+    std::function<std::optional<std::string>(bool save, const std::string& initial)> chooseFile;
 
     void Start(std::set<uint16_t> devices = {kA, kPad}, const char* language = "EN",
                const std::function<void(VirtualDevices&)>& plugMore = {}) {
@@ -68,6 +70,9 @@ struct MainWindow : ::testing::Test {
             return answerOk;
         };
         prompts.yesNo = prompts.okCancel;
+        prompts.chooseFile = [this](bool save, const std::string& initial) -> std::optional<std::string> {
+            return chooseFile ? chooseFile(save, initial) : std::nullopt;
+        };
         prompts.warning = [this](const QString& caption, const QString& text) { asked.push_back(caption + "|" + text); };
         prompts.information = prompts.warning;
         MainWindowOptions windowOptions;

@@ -203,10 +203,8 @@ TEST_F(MainWindow, AChoiceStoresKindAndParameterOnly) {
         EXPECT_EQ(window->DropDownOfSlot(4)->caption, QString::fromUtf8(c.caption));
         EXPECT_EQ(window->Captions()[4], c.caption);
     }
-    // The key and macro items open their dialogs (to come); nothing is stored yet.
+    // An id of the range that is no button function ("Version:2.1") changes nothing.
     const SettingsRecord before = Record();
-    window->OnButtonCommand(2011);
-    window->OnButtonCommand(2012);
     window->OnButtonCommand(1003);
     EXPECT_EQ(Record(), before);
 }
@@ -394,13 +392,18 @@ TEST_F(MainWindow, SliderValuesAndExitDuringAnUploadWaitForIt) {
     bool finished = false;
     QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
     window->OnApply();
+    MessageEvent profile(UM_PROFILE_COMMAND, kProfileSwitch, 1);  // the profiles panel's switch
+    QCoreApplication::sendEvent(window.get(), &profile);
     MessageEvent marker(UM_MARKER_POS, 9, 2025);
     QCoreApplication::sendEvent(window.get(), &marker);
     window->OnTrayMenuCommand(2);  // Exit
     EXPECT_EQ(Record()[rec::kSensitivityX], 5);
+    EXPECT_EQ(Record()[rec::kProfileIndex], 0);
+    EXPECT_EQ(window->Files().LastSwitchedTo(), 0);
     EXPECT_EQ(launcher.quits, 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
     EXPECT_EQ(Devices().MouseState(kA).sensitivityX, 100);  // what Apply sent: 20 x 5
+    EXPECT_EQ(window->Files().LastSwitchedTo(), 1);  // then the switch ran
     EXPECT_EQ(Record()[rec::kSensitivityX], 9);
     EXPECT_EQ(launcher.quits, 1);
 }
