@@ -17,7 +17,7 @@
 #include "model/FirstRun.h"
 #include "pages/CDlgadvance.h"
 #include "shell/CMouseConfigurationDlg.h"
-#include "shell/UiFonts.h"
+#include "controls/UiFonts.h"
 
 namespace {
 

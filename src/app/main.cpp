@@ -9,7 +9,7 @@
 #include "device/DeviceEnvironment.h"
 #include "shell/CMouseConfigurationApp.h"
 #include "shell/CMouseConfigurationDlg.h"
-#include "shell/UiFonts.h"
+#include "controls/UiFonts.h"
 
 namespace {
 

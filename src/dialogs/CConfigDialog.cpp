@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "i18n/LocalizedText.h"
+#include "controls/UiFonts.h"
 #include "controls/CExMenu.h"
 #include "controls/FontHeight.h"
 #include "controls/MessageEvent.h"
@@ -17,14 +19,7 @@ namespace {
 enum TextEntry : int { kTitle, kProfileWord, kNewText, kDeleteText, kEditText, kCopyText, kLoadText, kSaveText,
                        kWarning, kLimit, kTextCount };
 
-struct TextRow {
-    const char* en;
-    const char* de;
-    const char* chs;
-    const char* cht;
-};
-
-constexpr TextRow kTexts[kTextCount] = {
+constexpr LocalizedText kTexts[kTextCount] = {
     {"Configuration", "Game Profil", "配置", "配置"},
     {"Profile", "Profil", "Profile", "設定檔"},
     {"New", "Neu", "新建", "新建"},
@@ -45,13 +40,7 @@ CConfigDialog::CConfigDialog(ProfileFiles& files, NewFlags& newFlags, const QStr
       m_owner(owner) {}
 
 QString CConfigDialog::Text(int entry) const {
-    const TextRow& row = kTexts[entry];
-    const char* text = m_languageCode == QLatin1String("EN")    ? row.en
-                       : m_languageCode == QLatin1String("DE")  ? row.de
-                       : m_languageCode == QLatin1String("CHS") ? row.chs
-                       : m_languageCode == QLatin1String("CHT") ? row.cht
-                                                                : "";
-    return QString::fromUtf8(text);
+    return QString::fromUtf8(kTexts[entry].For(m_languageCode.toStdString()));
 }
 
 bool CConfigDialog::OnInitDialog() {
@@ -61,9 +50,7 @@ bool CConfigDialog::OnInitDialog() {
         return false;
     }
     resize(m_background.size());
-    const bool chinese = m_languageCode == QLatin1String("CHS") || m_languageCode == QLatin1String("CHT");
-    m_font = QFont(chinese ? QStringLiteral("黑体") : QStringLiteral("Arial"));
-    m_font.setPixelSize(FontPixelSize(13));
+    m_font = UiFont(m_languageCode, 13);
     m_list = new QListWidget(this);
     m_list->setGeometry(QRect(QPoint(0, 31), QPoint(262, 574)));
     m_list->setFont(m_font);

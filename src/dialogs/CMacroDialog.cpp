@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QSignalBlocker>
 
+#include "i18n/LocalizedText.h"
+#include "controls/UiFonts.h"
 #include "controls/FontHeight.h"
 #include "controls/SkinImage.h"
 
@@ -13,14 +15,7 @@ namespace {
 
 enum TextEntry : int { kOkText, kCancelText, kModeOnce, kModeUntilAny, kModeWhileHeld, kLabel, kTextCount };
 
-struct TextRow {
-    const char* en;
-    const char* de;
-    const char* chs;
-    const char* cht;
-};
-
-constexpr TextRow kTexts[kTextCount] = {
+constexpr LocalizedText kTexts[kTextCount] = {
     {"OK", "OK", "确定", "確定"},
     {"Cancel", "Abbrechen", "取消", "取消"},
     {"Macro runs one-time after pressing the button.", "Makro bei Tastendruck einmalig ausführen.",
@@ -53,13 +48,7 @@ CMacroDialog::CMacroDialog(std::string recordIniPath, const QString& languageCod
 }
 
 QString CMacroDialog::Text(int entry) const {
-    const TextRow& row = kTexts[entry];
-    const char* text = m_languageCode == QLatin1String("EN")    ? row.en
-                       : m_languageCode == QLatin1String("DE")  ? row.de
-                       : m_languageCode == QLatin1String("CHS") ? row.chs
-                       : m_languageCode == QLatin1String("CHT") ? row.cht
-                                                                : "";
-    return QString::fromUtf8(text);
+    return QString::fromUtf8(kTexts[entry].For(m_languageCode.toStdString()));
 }
 
 void CMacroDialog::Open() {
@@ -69,9 +58,7 @@ void CMacroDialog::Open() {
     }
     if (!m_opened) {
         m_opened = true;
-        const bool chinese = m_languageCode == QLatin1String("CHS") || m_languageCode == QLatin1String("CHT");
-        m_font = QFont(chinese ? QStringLiteral("黑体") : QStringLiteral("Arial"));
-        m_font.setPixelSize(FontPixelSize(13));
+        m_font = UiFont(m_languageCode, 13);
         m_field = new QLabel(this);
         m_field->setGeometry(kFieldRect);
         m_field->setFont(m_font);

@@ -7,6 +7,8 @@
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
+#include "i18n/LocalizedText.h"
+#include "controls/UiFonts.h"
 #include "controls/CBitmapBtn.h"
 #include "controls/CExMenu.h"
 #include "controls/FontHeight.h"
@@ -43,14 +45,7 @@ enum TextEntry : int {
     kTextCount
 };
 
-struct TextRow {
-    const char* en;
-    const char* de;
-    const char* chs;
-    const char* cht;
-};
-
-constexpr TextRow kTexts[kTextCount] = {
+constexpr LocalizedText kTexts[kTextCount] = {
     {"OK", "OK", "确定", "確定"},
     {"Cancel", "Abbrechen", "取消", "取消"},
     {"Macro Manager", "Makro-Manager", "宏管理器", "巨集編輯器"},
@@ -122,13 +117,7 @@ CMacroProgramDialog::~CMacroProgramDialog() {
 }
 
 QString CMacroProgramDialog::Text(int entry) const {
-    const TextRow& row = kTexts[entry];
-    const char* text = m_languageCode == QLatin1String("EN")    ? row.en
-                       : m_languageCode == QLatin1String("DE")  ? row.de
-                       : m_languageCode == QLatin1String("CHS") ? row.chs
-                       : m_languageCode == QLatin1String("CHT") ? row.cht
-                                                                : "";
-    return QString::fromUtf8(text);
+    return QString::fromUtf8(kTexts[entry].For(m_languageCode.toStdString()));
 }
 
 void CMacroProgramDialog::Open(const std::array<std::string, 7>& captions) {
@@ -143,8 +132,7 @@ void CMacroProgramDialog::Open(const std::array<std::string, 7>& captions) {
     if (!m_opened) {
         m_opened = true;
         const bool chinese = m_languageCode == QLatin1String("CHS") || m_languageCode == QLatin1String("CHT");
-        m_font = QFont(chinese ? QStringLiteral("黑体") : QStringLiteral("Arial"));
-        m_font.setPixelSize(FontPixelSize(13));
+        m_font = UiFont(m_languageCode, 13);
         m_loopFont = QFont(QStringLiteral("Arial"));
         m_loopFont.setPixelSize(FontPixelSize(12));
         const QString listStyle = QStringLiteral(
@@ -193,7 +181,7 @@ void CMacroProgramDialog::Open(const std::array<std::string, 7>& captions) {
                              QStringLiteral("\\skins/MacroManagement/Record-over.png"),
                              QStringLiteral("\\skins/MacroManagement/Record-normal.png"));
         m_record->alignment = CBitmapBtn::kCentre;
-        m_record->fontFace = chinese ? QStringLiteral("黑体") : QStringLiteral("Arial");
+        m_record->fontFace = UiFontFace(m_languageCode);
         m_record->fontHeight = chinese ? 12 : 14;
         connect(m_record, &QAbstractButton::clicked, this, [this] {
             if (m_recorder->Recording()) {

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "i18n/LocalizedText.h"
+#include "controls/UiFonts.h"
 #include "controls/FontHeight.h"
 #include "controls/MessageEvent.h"
 #include "controls/SkinImage.h"
@@ -41,15 +43,13 @@ CSingleDialog::~CSingleDialog() {
 }
 
 QString CSingleDialog::Text(int entry) const {
-    static const char* const kDe[] = {"OK", "Abbrechen", "Bitte wählen Sie eine Taste aus."};
-    static const char* const kChs[] = {"确定", "取消", "请输入一个按键"};
-    static const char* const kCht[] = {"確定", "取消", "請指派一個鍵盤按鍵"};
-    static const char* const kOther[] = {"Ok", "Cancel", "Please assign a key"};
-    const char* const* set = m_languageCode == QLatin1String("DE")    ? kDe
-                             : m_languageCode == QLatin1String("CHS") ? kChs
-                             : m_languageCode == QLatin1String("CHT") ? kCht
-                                                                      : kOther;
-    return QString::fromUtf8(set[entry]);
+    // English is also the text of any other language code here.
+    static constexpr LocalizedText kTexts[] = {
+        {"Ok", "OK", "确定", "確定"},
+        {"Cancel", "Abbrechen", "取消", "取消"},
+        {"Please assign a key", "Bitte wählen Sie eine Taste aus.", "请输入一个按键", "請指派一個鍵盤按鍵"},
+    };
+    return QString::fromUtf8(kTexts[entry].For(m_languageCode.toStdString(), kTexts[entry].en));
 }
 
 void CSingleDialog::Open() {
@@ -62,8 +62,7 @@ void CSingleDialog::Open() {
     }
     if (m_field == nullptr) {
         const bool chinese = m_languageCode == QLatin1String("CHS") || m_languageCode == QLatin1String("CHT");
-        m_font = QFont(chinese ? QStringLiteral("黑体") : QStringLiteral("Arial"));
-        m_font.setPixelSize(FontPixelSize(chinese ? 13 : 14));
+        m_font = UiFont(m_languageCode, chinese ? 13 : 14);
         m_field = new QLabel(this);
         m_field->setGeometry(kFieldRect);
         m_field->setFont(m_font);

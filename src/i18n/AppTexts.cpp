@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "i18n/LocalizedText.h"
+
 namespace qm {
 
 namespace {
@@ -74,16 +76,8 @@ static_assert(std::size(kRows) == static_cast<size_t>(AppText::kCount), "every t
 const char* GetAppText(AppText text, std::string_view code) {
     for (const Row& row : kRows) {
         if (row.id == text) {
-            if (code == "DE") {
-                return row.de;
-            }
-            if (code == "CHS") {
-                return row.chs;
-            }
-            if (code == "CHT") {
-                return row.cht;
-            }
-            return row.en;
+            // A notice must never be empty: any other code reads English.
+            return LocalizedText{row.en, row.de, row.chs, row.cht}.For(code, row.en);
         }
     }
     return "";

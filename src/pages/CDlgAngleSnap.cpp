@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "controls/UiFonts.h"
 #include "controls/FontHeight.h"
 #include "controls/SkinImage.h"
 
@@ -11,10 +12,7 @@ namespace qm {
 CDlgAngleSnap::CDlgAngleSnap(SettingsRecord& record, const UiStrings& strings, const QString& languageCode,
                              QWidget* parent)
     : CSkinPage(QStringLiteral("Skins\\AngleSnap\\BK_AngleSnap.png"), parent), m_record(record), m_strings(strings) {
-    m_font = QFont(languageCode == QLatin1String("CHS") || languageCode == QLatin1String("CHT") ? QStringLiteral("黑体")
-                                                                                              : QStringLiteral("Arial"));
-    m_font.setPixelSize(FontPixelSize(13));
-    m_font.setStyleHint(QFont::SansSerif);
+    m_font = UiFont(languageCode, 13);
 }
 
 void CDlgAngleSnap::paintEvent(QPaintEvent*) {

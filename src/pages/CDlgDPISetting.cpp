@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "controls/UiFonts.h"
 #include "controls/CDMarker.h"
 #include "controls/FontHeight.h"
 #include "controls/MessageEvent.h"
@@ -13,11 +14,7 @@ namespace qm {
 
 CDlgDPISetting::CDlgDPISetting(SettingsRecord& record, const QString& languageCode, QWidget* parent)
     : CSkinPage(QStringLiteral("Skins\\DPISetting\\BK_DPISetting.png"), parent), m_record(record) {
-    m_font = QFont(languageCode == QLatin1String("CHS") || languageCode == QLatin1String("CHT")
-                       ? QStringLiteral("黑体")
-                       : QStringLiteral("Arial"));
-    m_font.setPixelSize(FontPixelSize(10));
-    m_font.setStyleHint(QFont::SansSerif);
+    m_font = UiFont(languageCode, 10);
     const QImage track = Skins::Cut(Skins::Load(QStringLiteral("\\skins\\DPISetting\\DPIStage\\0.png")), QRect(0, 0, 7, 169));
     const QImage fill = Skins::Cut(Skins::Load(QStringLiteral("\\skins\\DPISetting\\DPIStage\\82.png")), QRect(0, 0, 7, 169));
     for (int i = 0; i < kStages; ++i) {

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QRegularExpressionValidator>
 
+#include "controls/UiFonts.h"
 #include "controls/FontHeight.h"
 #include "controls/SkinImage.h"
 #include "platform/Format.h"
@@ -15,10 +16,7 @@ CDlgMouseWheelSpeed::CDlgMouseWheelSpeed(SettingsRecord& record, const UiStrings
     : CSkinPage(QStringLiteral("Skins\\MouseAttribute\\BK_ScrollSpeed.png"), parent),
       m_record(record),
       m_strings(strings) {
-    m_font = QFont(languageCode == QLatin1String("CHS") || languageCode == QLatin1String("CHT") ? QStringLiteral("黑体")
-                                                                                              : QStringLiteral("Arial"));
-    m_font.setPixelSize(FontPixelSize(13));
-    m_font.setStyleHint(QFont::SansSerif);
+    m_font = UiFont(languageCode, 13);
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("LinesBox"));
     m_edit->setGeometry(QRect(QPoint(150, 15), QPoint(185, 28)));

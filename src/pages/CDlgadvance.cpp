@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "controls/UiFonts.h"
 #include "controls/CBitmapBtn.h"
 #include "controls/MessageEvent.h"
 #include "controls/SkinImage.h"
@@ -50,7 +51,6 @@ CDlgadvance::CDlgadvance(SettingsRecord& record, const UiStrings& strings, const
     setObjectName(QStringLiteral("CDlgadvance"));
     m_padPresent = 1;
     SetPadPresent(1);
-    const bool chinese = languageCode == QLatin1String("CHS") || languageCode == QLatin1String("CHT");
     for (int s = 0; s < kSectionCount; ++s) {
         auto* title = new CBitmapBtn(this);
         title->setGeometry(m_titleRects[static_cast<size_t>(s)]);
@@ -58,7 +58,7 @@ CDlgadvance::CDlgadvance(SettingsRecord& record, const UiStrings& strings, const
         title->SetBitmaps(QRect(0, 0, 242, 20), item, item, item, item);
         title->caption = QString::fromStdString(strings[kSections[s].title]);
         title->fontHeight = 13;
-        title->fontFace = chinese ? QStringLiteral("黑体") : QStringLiteral("Arial");
+        title->fontFace = UiFontFace(languageCode);
         connect(title, &QAbstractButton::clicked, this, [this, s] { OnTitleClicked(s); });
         m_titles[static_cast<size_t>(s)] = title;
     }

@@ -5,23 +5,12 @@
 #include <QPainter>
 
 #include "controls/CDMarker.h"
+#include "controls/UiFonts.h"
 #include "controls/FontHeight.h"
 #include "controls/MessageEvent.h"
 #include "controls/SkinImage.h"
 
 namespace qm {
-
-namespace {
-
-QFont PageFont(const QString& languageCode, int cellHeight) {
-    QFont font(languageCode == QLatin1String("CHS") || languageCode == QLatin1String("CHT") ? QStringLiteral("黑体")
-                                                                                          : QStringLiteral("Arial"));
-    font.setPixelSize(FontPixelSize(cellHeight));
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
-}  // namespace
 
 CLightingPage::CLightingPage(LightingPageSpec spec, SettingsRecord& record, const UiStrings& strings,
                              const QString& languageCode, QWidget* parent)
@@ -29,7 +18,7 @@ CLightingPage::CLightingPage(LightingPageSpec spec, SettingsRecord& record, cons
       m_spec(std::move(spec)),
       m_record(record),
       m_strings(strings),
-      m_font(PageFont(languageCode, 11)) {
+      m_font(UiFont(languageCode, 11)) {
     const QImage track = Skins::Cut(Skins::Load(QStringLiteral("\\skins\\StageSlider\\1.png")), QRect(1, 0, 128, 11));
     const QImage fill = Skins::Cut(Skins::Load(QStringLiteral("\\skins\\StageSlider\\10.png")), QRect(1, 0, 128, 11));
     for (const LightingPageSpec::Row& row : m_spec.rows) {

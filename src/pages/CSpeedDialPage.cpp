@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "controls/UiFonts.h"
 #include "controls/FontHeight.h"
 #include "controls/SkinImage.h"
 
@@ -17,10 +18,7 @@ CSpeedDialPage::CSpeedDialPage(size_t field, SettingsRecord& record, const UiStr
       m_field(field),
       m_record(record),
       m_strings(strings) {
-    m_font = QFont(languageCode == QLatin1String("CHS") || languageCode == QLatin1String("CHT") ? QStringLiteral("黑体")
-                                                                                              : QStringLiteral("Arial"));
-    m_font.setPixelSize(FontPixelSize(13));
-    m_font.setStyleHint(QFont::SansSerif);
+    m_font = UiFont(languageCode, 13);
 }
 
 CSpeedDialPage::Pick CSpeedDialPage::PickAt(const QPoint& point) const {

@@ -31,7 +31,7 @@
 #include "model/FirstRun.h"
 #include "shell/CMouseConfigurationApp.h"
 #include "shell/MainLayout.h"
-#include "shell/UiFonts.h"
+#include "controls/UiFonts.h"
 
 namespace qm {
 

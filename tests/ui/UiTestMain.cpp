@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/SkinImage.h"
-#include "shell/UiFonts.h"
+#include "controls/UiFonts.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

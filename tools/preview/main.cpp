@@ -18,7 +18,7 @@
 #include "model/ButtonCatalogue.h"
 #include "pages/CDlgSplash.h"
 #include "shell/CMouseConfigurationApp.h"
-#include "shell/UiFonts.h"
+#include "controls/UiFonts.h"
 
 namespace qm::layout_preview {
 // Where the menu of the drop-down of row 2 opens: its right edge + 5, its top.

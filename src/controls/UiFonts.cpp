@@ -1,4 +1,4 @@
-#include "shell/UiFonts.h"
+#include "controls/UiFonts.h"
 
 #include <QStringList>
 
