@@ -29,17 +29,15 @@ CDlgMouseWheelSpeed::CDlgMouseWheelSpeed(SettingsRecord& record, const UiStrings
         "QLineEdit { background: #0E0E12; color: #FFFFFF; border: 1px solid #3A3A44; padding: 0px; }"
         "QLineEdit:disabled { color: #70707A; }"));
     connect(m_edit, &QLineEdit::textChanged, this, &CDlgMouseWheelSpeed::OnTextChanged);
-    if (m_record[rec::kScrollOneScreen] != 0) {
-        m_edit->setEnabled(false);
-        const QSignalBlocker quiet(m_edit);
-        m_edit->setText(QStringLiteral("0"));
-    } else {
-        m_edit->setEnabled(true);
-        ShowLines();
-    }
+    ShowWheel();
 }
 
 void CDlgMouseWheelSpeed::RefreshWheel() {
+    ShowWheel();
+    repaint();
+}
+
+void CDlgMouseWheelSpeed::ShowWheel() {
     if (m_record[rec::kScrollOneScreen] != 0) {
         m_edit->setEnabled(false);
         // The "0" stands for the one-screen mode; it is not a lines value and does not go
@@ -50,7 +48,6 @@ void CDlgMouseWheelSpeed::RefreshWheel() {
         m_edit->setEnabled(true);
         ShowLines();
     }
-    repaint();
 }
 
 void CDlgMouseWheelSpeed::ShowLines() {

@@ -38,6 +38,8 @@ private:
     void OnTextChanged(const QString& text);
     // Puts text into the box as the page's own change (it passes the check again).
     void ShowLines();
+    // The box for the mode: the lines, or a disabled "0" in one-screen mode.
+    void ShowWheel();
 
     SettingsRecord& m_record;
     const UiStrings& m_strings;
