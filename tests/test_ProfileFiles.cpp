@@ -110,21 +110,28 @@ TEST_F(Profiles, RecordFilesRoundTripWithTheirDebugLines) {
 }
 
 TEST_F(Profiles, ShortAndLongRecordFilesFillWhatTheyHold) {
-    for (size_t size : {0, 1, 1000, 1885, 5000}) {
+    for (size_t size : {1, 1000, 1885, 5000}) {
         settings.record.bytes.fill(0xEE);
         debug.Clear();
         const std::string file = RecordFile(7, 3, size);
         WriteFile(P("config0.bin"), file);
         ASSERT_TRUE(files->ReadRecordFile(P("config0.bin"), settings.record));
-        const size_t got = size == 0 ? 0 : std::min<size_t>(size - 1, 1884);
-        EXPECT_EQ(RecordBytes().substr(0, got), size == 0 ? "" : file.substr(1, got)) << size;
+        const size_t got = std::min<size_t>(size - 1, 1884);
+        EXPECT_EQ(RecordBytes().substr(0, got), file.substr(1, got)) << size;
         EXPECT_EQ(RecordBytes().substr(got), std::string(1884 - got, '\xEE')) << size;
-        const int flag = size == 0 ? 0 : 7;
-        EXPECT_EQ(debug.Lines(), std::vector<std::string>{"Program First Run Flag:" +
-                                                          std::to_string(flag) +
-                                                          "\nRead Size is: " + std::to_string(got)})
+        EXPECT_EQ(debug.Lines(), std::vector<std::string>{"Program First Run Flag:7\nRead Size is: " +
+                                                          std::to_string(got)})
             << size;
     }
+    // An empty file holds no settings: it is taken as missing, and said so by name.
+    settings.record.bytes.fill(0xEE);
+    debug.Clear();
+    WriteFile(P("config0.bin"), "");
+    EXPECT_FALSE(files->ReadRecordFile(P("config0.bin"), settings.record));
+    EXPECT_EQ(RecordBytes(), std::string(1884, '\xEE'));
+    EXPECT_TRUE(debug.Contains("Config file is not exist.\n"));
+    EXPECT_NE(files->LastError().find("config0.bin is empty"), std::string::npos);
+    EXPECT_TRUE(files->RecordUnreadable().empty());
 }
 
 TEST_F(Profiles, ImportTakesOnlyWholeProfileFiles) {

@@ -99,7 +99,7 @@ struct Session {
     // Start-up as the window does it: load, commit, language, captions, the mark check.
     // Without a usable profile list nothing is loaded and nothing is written.
     bool LoadAsAtStartUp() {
-        if (!files.LoadCurrentProfile()) {
+        if (!files.LoadCurrentProfile() || !files.RecordUnreadable().empty()) {
             return false;
         }
         settings.Commit();
@@ -241,9 +241,19 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
         }
         s.files.ReadRecordFile(path, s.settings.record, "", false);
     } else if (!s.LoadAsAtStartUp()) {
-        err << "qm517ctl: the profile list in " << s.files.StrIniPath()
-            << " is unusable: nothing was applied\n";
+        if (!s.files.RecordUnreadable().empty()) {
+            err << "qm517ctl: " << s.files.LastError() << ": nothing was applied or written\n";
+        } else {
+            err << "qm517ctl: the profile list in " << s.files.StrIniPath()
+                << " is unusable: nothing was applied\n";
+        }
         return kExitFailure;
+    }
+    if (!fromFile && !s.files.LastError().empty()) {
+        // Worth telling, though the upload goes on: an empty settings file, a mark that
+        // could not be read.
+        err << "qm517ctl: " << s.files.LastError() << "\n";
+        s.files.ClearLastError();
     }
 
     // Ctrl+C does not cut an upload short: a mouse left half written would keep a button

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "controls/MessageEvent.h"
+#include "macros/MacroStore.h"
 
 namespace qm {
 
@@ -54,11 +55,18 @@ void CLBEditorWnd::Apply(const QString& text) {
             // A name is kept without surrounding blanks: a macro's name is also the name
             // of its section in the store, and section names lose their blanks there.
             const QString name = text.trimmed();
+            // A macro's name must be a section of its own: section names compare without
+            // case, and some names are the list's or break the file's lines.
+            const bool macro = ListEditMode == kMacroName;
+            const Qt::CaseSensitivity cs = macro ? Qt::CaseInsensitive : Qt::CaseSensitive;
             bool taken = false;
             for (int i = 0; i < m_list->count(); ++i) {
-                taken = taken || (i != m_index && m_list->item(i)->text() == name);
+                taken = taken || (i != m_index && m_list->item(i)->text().compare(name, cs) == 0);
             }
-            if (!name.isEmpty() && !taken) {
+            const bool usable = macro ? IsUsableMacroName(name.toStdString())
+                                      : !name.isEmpty() && !name.contains(QLatin1Char('\n')) &&
+                                            !name.contains(QLatin1Char('\r'));
+            if (usable && !taken) {
                 m_list->item(m_index)->setText(name);
             }
             m_list->setCurrentRow(m_index);

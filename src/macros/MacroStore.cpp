@@ -12,6 +12,11 @@ namespace {
 
 // How many entries of an indexed list to read: the stated count, but never past the
 // highest key the file holds, and never more than a list can sensibly hold.
+// The list's own section, which no macro's name may stand for.
+bool IsListSection(const std::string& name) {
+    return EqualsIgnoreCase(Trim(name), kMacroNameSection);
+}
+
 int BoundedCount(const IniDocument& doc, const std::string& section, const std::string& prefix,
                  int stated) {
     const int present = doc.HighestIndex(section, prefix) + 1;
@@ -19,6 +24,11 @@ int BoundedCount(const IniDocument& doc, const std::string& section, const std::
 }
 
 }  // namespace
+
+bool IsUsableMacroName(const std::string& name) {
+    return !name.empty() && !EqualsIgnoreCase(Trim(name), kMacroNameSection) &&
+           name.find_first_of("]=\r\n") == std::string::npos && Trim(name) == name;
+}
 
 const std::string* MacroEditorState::SelectedName() const {
     if (selected < 0 || selected >= static_cast<int>(names.size())) {
@@ -64,6 +74,9 @@ std::vector<std::string> MacroStore::ReadNames(const IniDocument& doc) {
 }
 
 MacroSection MacroStore::ReadMacro(const IniDocument& doc, const std::string& name) {
+    if (EqualsIgnoreCase(Trim(name), kMacroNameSection)) {
+        return {};  // the name list is no macro's section
+    }
     const auto values = doc.Values(name);
     const auto get = [&](const std::string& key) {
         const auto it = values.find(key);
@@ -81,16 +94,16 @@ MacroSection MacroStore::ReadMacro(const IniDocument& doc, const std::string& na
     return macro;
 }
 
+// The section was just deleted: its keys are appended, in one pass over the list.
 void MacroStore::PutNameList(IniDocument& doc, const std::vector<std::string>& names) {
     doc.DeleteSection(kMacroNameSection);
+    doc.Append(kMacroNameSection, "MacroCount", std::to_string(names.size()));
     if (names.empty()) {
-        doc.Set(kMacroNameSection, "MacroCount", "0");
-        doc.Set(kMacroNameSection, "0", "");
+        doc.Append(kMacroNameSection, "0", "");
         return;
     }
     for (size_t i = 0; i < names.size(); ++i) {
-        doc.Set(kMacroNameSection, "MacroCount", std::to_string(names.size()));
-        doc.Set(kMacroNameSection, std::to_string(i), names[i]);
+        doc.Append(kMacroNameSection, std::to_string(i), names[i]);
     }
 }
 
@@ -98,7 +111,7 @@ void MacroStore::PutItems(IniDocument& doc, const std::string& section,
                           const std::vector<std::string>& items) {
     doc.Set(section, "ItemCount", std::to_string(items.size()));
     for (size_t i = 0; i < items.size(); ++i) {
-        doc.Set(section, "Item" + std::to_string(i), items[i]);
+        doc.Append(section, "Item" + std::to_string(i), items[i]);
     }
 }
 
@@ -128,7 +141,9 @@ int MacroStore::WriteMacroToIni(const MacroEditorState& state) {
         return error;
     }
     PutNameList(doc, state.names);
-    if (const std::string* name = state.SelectedName()) {
+    // A name that is not a section of its own (the list's, say) writes no section: the
+    // list itself must never be deleted.
+    if (const std::string* name = state.SelectedName(); name != nullptr && !IsListSection(*name)) {
         doc.DeleteSection(*name);
         if (!state.keystrokes.empty()) {
             doc.Set(*name, "DelayTimeSelStatus", state.recordDelays ? "1" : "0");
@@ -148,7 +163,7 @@ int MacroStore::WriteAfterEdit(const MacroEditorState& state) {
         return error;
     }
     PutNameList(doc, state.names);
-    if (const std::string* name = state.SelectedName()) {
+    if (const std::string* name = state.SelectedName(); name != nullptr && !IsListSection(*name)) {
         doc.DeleteSection(*name);
         doc.Set(*name, "MacroLoopTimes", state.snapshot.size() > 1 ? state.snapshot[1] : "");
         PutItems(doc, *name, state.keystrokes);
@@ -167,6 +182,9 @@ int MacroStore::WriteRecording(const std::vector<std::string>& names,
     }
     PutNameList(doc, names);
     const std::string& name = recordSnapshot[0];
+    if (IsListSection(name)) {
+        return doc.Save(m_path);
+    }
     doc.DeleteSection(name);
     doc.Set(name, "DelayTimeSelStatus", recordSnapshot[1]);
     doc.Set(name, "MacroLoopTimes", recordSnapshot[2]);
@@ -179,6 +197,9 @@ int MacroStore::WriteLoopCount(const std::string& name, long value) {
     if (const int error = LoadExisting(doc); error != 0 && error != ENOENT) {
         return error;
     }
+    if (IsListSection(name)) {
+        return kNotWritten;
+    }
     doc.Set(name, "MacroLoopTimes", Format("%ld", value));
     return doc.Save(m_path);
 }
@@ -189,7 +210,9 @@ int MacroStore::DeleteMacro(const std::vector<std::string>& names, const std::st
         return error;
     }
     PutNameList(doc, names);
-    doc.DeleteSection(name);
+    if (!IsListSection(name)) {
+        doc.DeleteSection(name);
+    }
     return doc.Save(m_path);
 }
 

@@ -22,6 +22,11 @@ constexpr int kMaxMacros = 12;
 // A damaged store may claim any count; lists read from it never grow beyond this.
 constexpr int kMaxStoreListEntries = 10000;
 
+// Whether a name can be a macro's section of its own: not empty, not the list's section
+// ("MacroName" in any case: section names compare without case), and without the
+// characters that break a section header or a key line.
+bool IsUsableMacroName(const std::string& name);
+
 struct MacroSection {
     std::string delayTimeSelStatus;
     std::string loopTimes;  // "MacroLoopTimes" as text

@@ -21,7 +21,7 @@ int MakeFolders(const std::string& path) {
         const size_t slash = path.find('/', pos);
         const size_t end = slash == std::string::npos ? path.size() : slash;
         partial = path.substr(0, end);
-        if (!partial.empty() && ::mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST) {
+        if (!partial.empty() && ::mkdir(partial.c_str(), 0777) != 0 && errno != EEXIST) {
             return errno;
         }
         if (slash == std::string::npos) {
@@ -155,7 +155,7 @@ int SeedAppDataFolder(const std::string& folder, const std::string& language,
     if (::mkdtemp(temp.data()) == nullptr) {
         return errno;
     }
-    ::chmod(temp.c_str(), 0755);
+    ::chmod(temp.c_str(), 0777 & ~CurrentUmask());  // mkdtemp makes it 0700: the umask decides
     int error = WriteBaseFiles(temp + "/", language);
     if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
         error = errno;

@@ -59,6 +59,8 @@ void ProfileFiles::TakeStateFrom(const ProfileFiles& other) {
     m_listUnusable = other.m_listUnusable;
     m_firstRunFlag = other.m_firstRunFlag;
     m_lastError = other.m_lastError;
+    m_recordMissing = other.m_recordMissing;
+    m_recordUnreadable = other.m_recordUnreadable;
 }
 
 std::string ProfileFiles::ConfigPath(int number) const {
@@ -83,19 +85,27 @@ bool ProfileFiles::ReadRecordFile(const std::string& path, SettingsRecord& recor
                                   const char* missingMessage, bool writeDebugLine) {
     std::string bytes;
     const int error = ReadWholeFile(path, bytes, kRecordFileSize);
-    if (error != 0) {
+    m_recordMissing = false;
+    m_recordUnreadable.clear();
+    if (error != 0 || bytes.empty()) {
         m_debug.Write(missingMessage);
-        if (error != ENOENT) {
-            m_debug.Write("cannot read " + path + ": " + ErrnoText(error) + "\n");
+        m_recordMissing = true;
+        if (error == 0) {
+            // An empty file holds no settings: it counts as missing, and the user learns why.
+            m_lastError = path + " is empty: it is taken as missing";
+            m_debug.Write(m_lastError + "\n");
+        } else if (error != ENOENT) {
+            // There, but not readable: not the same as missing. Nothing may be written over
+            // it on behalf of a record that never came from it.
+            m_recordUnreadable = path;
+            m_lastError = "cannot read " + path + ": " + ErrnoText(error);
+            m_debug.Write(m_lastError + "\n");
         }
         return false;
     }
-    int recordBytes = 0;
-    if (!bytes.empty()) {
-        m_firstRunFlag = static_cast<uint8_t>(bytes[0]);
-        recordBytes = static_cast<int>(bytes.size() - 1);
-        std::copy(bytes.begin() + 1, bytes.end(), record.bytes.begin());
-    }
+    m_firstRunFlag = static_cast<uint8_t>(bytes[0]);
+    const int recordBytes = static_cast<int>(bytes.size() - 1);
+    std::copy(bytes.begin() + 1, bytes.end(), record.bytes.begin());
     if (writeDebugLine) {
         m_debug.Write(Format("Program First Run Flag:%d\nRead Size is: %d", m_firstRunFlag,
                              recordBytes));
@@ -240,8 +250,20 @@ std::string ProfileFiles::ReadLanguageCode() const {
 }
 
 bool ProfileFiles::CheckInitialisationMark(bool afterExport) {
-    const std::string mark = ProfileIni::GetString(m_currentIniPath, kProfileSection, "IsDefault");
-    const bool uninitialised = afterExport ? mark == "N" : (mark == "N" || mark.empty());
+    int readError = 0;
+    const IniDocument ini = IniDocument::Load(m_currentIniPath, &readError);
+    if (readError != 0 && readError != ENOENT) {
+        // A mark that cannot be read says nothing about the profile: it is left alone.
+        m_lastError = "cannot read " + m_currentIniPath + ": " + ErrnoText(readError) + "; the profile is left as it is";
+        m_debug.Write(m_lastError + "\n");
+        return false;
+    }
+    if (!m_recordUnreadable.empty()) {
+        return false;  // the settings file is there but unreadable: nothing is written over it
+    }
+    const std::string mark = ini.Get(kProfileSection, "IsDefault");
+    // A profile whose settings file is missing or empty has no settings to keep.
+    const bool uninitialised = afterExport ? mark == "N" : (mark == "N" || mark.empty() || m_recordMissing);
     if (!uninitialised) {
         if (const int error = ProfileIni::WriteString(m_currentIniPath, kProfileSection, "IsDefault", "Y")) {
             NoteWriteError(m_currentIniPath, error);

@@ -80,12 +80,20 @@ public:
     bool ResetInProgress() const { return m_resetInProgress; }
     void SetResetInProgress(bool on) { m_resetInProgress = on; }
     uint8_t FirstRunFlag() const { return m_firstRunFlag; }
-    // The last failure worth telling the user (a file that could not be written), or empty.
+    // The last failure worth telling the user (a file that could not be written, or read),
+    // or empty.
     const std::string& LastError() const { return m_lastError; }
+    void ClearLastError() { m_lastError.clear(); }
+    // The profile's settings file that is there but could not be read at the last load
+    // (empty when it was read): the record then holds no profile, and Apply must not send
+    // or save it.
+    const std::string& RecordUnreadable() const { return m_recordUnreadable; }
 
     // Reads a profile record file: the flag byte, then up to 1884 record bytes (a shorter
-    // file fills only the start of the record). A missing file writes `missingMessage` and
-    // leaves the record unchanged. Returns whether the file was read.
+    // file fills only the start of the record). A missing or empty file writes
+    // `missingMessage` and leaves the record unchanged; a file that cannot be read (no
+    // permission, a folder, a FIFO) does too, and is remembered as unreadable. Returns
+    // whether the file was read.
     bool ReadRecordFile(const std::string& path, SettingsRecord& record,
                         const char* missingMessage = "Config file is not exist.\n",
                         bool writeDebugLine = true);
@@ -156,6 +164,8 @@ private:
     bool m_listUnusable = false;
     uint8_t m_firstRunFlag = 0;
     std::string m_lastError;
+    bool m_recordMissing = false;      // the last profile read found no settings (or an empty file)
+    std::string m_recordUnreadable;
 };
 
 // The companion INI of an exported or imported ".bin" file: the last ".bin" of the file

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,7 +38,8 @@ std::optional<int64_t> RegularFileSize(const std::string& path) {
 
 int ReadWholeFile(const std::string& path, std::string& out, size_t maxBytes) {
     out.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking: opening a FIFO must not wait for a writer that never comes.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return errno;
     }
@@ -47,7 +51,7 @@ int ReadWholeFile(const std::string& path, std::string& out, size_t maxBytes) {
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(fd);
-        return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        return S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
     }
     out.reserve(std::min(static_cast<size_t>(st.st_size), maxBytes));
     char buffer[65536];
@@ -86,7 +90,7 @@ int WriteFileAtomic(const std::string& path, std::string_view content) {
         return errno;
     }
     int error = 0;
-    ::fchmod(fd, existed ? (old.st_mode & 07777) : 0644);
+    ::fchmod(fd, existed ? (old.st_mode & 07777) : (0666 & ~CurrentUmask()));
     size_t done = 0;
     while (done < content.size() && error == 0) {
         const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
@@ -124,7 +128,51 @@ std::string_view DirName(std::string_view path) {
 }
 
 std::string ErrnoText(int error) {
+    if (error == kNotRegularFile) {
+        return "not a regular file (a FIFO, a device or a socket)";
+    }
     return std::strerror(error);
+}
+
+unsigned CurrentUmask() {
+    // Linux tells it in /proc; elsewhere it is read by setting it back at once.
+    std::string status;
+    if (ReadWholeFile("/proc/self/status", status, 1 << 16) == 0) {
+        const size_t at = status.find("\nUmask:");
+        if (at != std::string::npos) {
+            return static_cast<unsigned>(std::strtoul(status.c_str() + at + 8, nullptr, 8));
+        }
+    }
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+std::vector<std::string> RemoveStaleTemporaries(const std::string& folder, const std::vector<std::string>& names,
+                                                int minAgeSeconds) {
+    std::vector<std::string> removed;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return removed;
+    }
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string file = entry->d_name;
+        bool ours = false;
+        for (const std::string& name : names) {
+            const std::string prefix = "." + name + ".";
+            const bool mkstemp = file.size() == prefix.size() + 6 && file.compare(0, prefix.size(), prefix) == 0;
+            ours = ours || mkstemp || file == name + ".reorder";
+        }
+        struct stat st {};
+        const std::string path = folder + file;
+        if (ours && ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime >= minAgeSeconds &&
+            ::unlink(path.c_str()) == 0) {
+            removed.push_back(file);
+        }
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 }  // namespace qm

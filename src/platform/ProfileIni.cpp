@@ -129,19 +129,24 @@ IniDocument IniDocument::Load(const std::string& path, int* error) {
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
     std::string converted;
+    bool utf16 = false;
     if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
         static_cast<unsigned char>(bytes[1]) == 0xFE) {
         converted = Utf16ToUtf8(bytes.substr(2), false);
         bytes = converted;
+        utf16 = true;
     } else if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE &&
                static_cast<unsigned char>(bytes[1]) == 0xFF) {
         converted = Utf16ToUtf8(bytes.substr(2), true);
         bytes = converted;
-    } else if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        utf16 = true;
+    }
+    IniDocument doc;
+    if (!utf16 && bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
         bytes.remove_prefix(3);
+        doc.m_bom = true;
     }
 
-    IniDocument doc;
     doc.m_sections.push_back(Section{"", false, {}, {}});
     size_t start = 0;
     bool first = true;
@@ -230,6 +235,25 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at), line);
 }
 
+void IniDocument::Append(std::string_view section, std::string_view key, std::string_view value) {
+    std::string line = NoLineBreaks(key) + "=" + NoLineBreaks(value);
+    m_changed = true;
+    Section* s = FindSection(section);
+    if (s == nullptr) {
+        m_sections.push_back(Section{NoLineBreaks(Trim(section)), true, {std::move(line)}, {}});
+        return;
+    }
+    if (s->lines.empty() || !Trim(s->lines.back()).empty()) {
+        s->lines.push_back(std::move(line));
+        return;
+    }
+    size_t at = s->lines.size();
+    while (at > 0 && Trim(s->lines[at - 1]).empty()) {
+        --at;
+    }
+    s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+}
+
 void IniDocument::DeleteKey(std::string_view section, std::string_view key) {
     Section* s = FindSection(section);
     if (s == nullptr) {
@@ -297,6 +321,16 @@ std::unordered_map<std::string, std::string> IniDocument::Values(std::string_vie
     return values;
 }
 
+std::vector<std::string> IniDocument::SectionNames() const {
+    std::vector<std::string> names;
+    for (const auto& s : m_sections) {
+        if (s.hasHeader) {
+            names.push_back(s.name);
+        }
+    }
+    return names;
+}
+
 std::string IniDocument::Serialize() const {
     const char* eol = m_crlf ? "\r\n" : "\n";
     std::string out;
@@ -313,8 +347,19 @@ std::string IniDocument::Serialize() const {
     return out;
 }
 
+std::string IniDocument::Bytes() const {
+    std::string text = Serialize();
+    // Written back, a file must decode as it did: its BOM stays, and text that a reader
+    // would take for a BOM of its own (UTF-16 or UTF-8) gets one in front.
+    const auto startsWith = [&](std::string_view prefix) { return text.compare(0, prefix.size(), prefix) == 0; };
+    if (m_bom || startsWith("\xFF\xFE") || startsWith("\xFE\xFF") || startsWith("\xEF\xBB\xBF")) {
+        text.insert(0, "\xEF\xBB\xBF");
+    }
+    return text;
+}
+
 int IniDocument::Save(const std::string& path) const {
-    return WriteFileAtomic(path, Serialize());
+    return WriteFileAtomic(path, Bytes());
 }
 
 namespace ProfileIni {

@@ -47,7 +47,16 @@ public:
     // lower-case key name; for reading many keys at once.
     std::unordered_map<std::string, std::string> Values(std::string_view section) const;
 
+    // Every section name with a header, in file order (repeats included).
+    std::vector<std::string> SectionNames() const;
+    // The text of the document (lines as they are, without a BOM).
     std::string Serialize() const;
+    // The bytes a save writes: the text, with a UTF-8 BOM where the file had one or where
+    // the text would otherwise read as something else.
+    std::string Bytes() const;
+    // Appends a key to a section without looking for an existing one (for sections just
+    // deleted and written anew, so that a long list is written in linear time).
+    void Append(std::string_view section, std::string_view key, std::string_view value);
     // Atomic replacement of the file; returns 0 or an errno value.
     int Save(const std::string& path) const;
     bool Changed() const { return m_changed; }
@@ -65,6 +74,7 @@ private:
 
     std::vector<Section> m_sections;
     bool m_crlf = false;
+    bool m_bom = false;
     bool m_changed = false;
 };
 

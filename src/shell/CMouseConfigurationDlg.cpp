@@ -235,6 +235,7 @@ bool CMouseConfigurationDlg::OnInitDialog() {
     m_dpiList = {m_strings[UiStrings::kDpiUp], m_strings[UiStrings::kDpiDown], m_strings[UiStrings::kDpiLoop]};
     ApplyPointerSettings(m_settings.record, m_env.Pointer(), m_env.Debug());
     TellAboutPermission();
+    TellAboutFiles();
 
     // The utility lives in the tray; where the desktop has none, or with the virtual
     // devices, the window shows at once so it is never out of reach.
@@ -268,6 +269,14 @@ void CMouseConfigurationDlg::TellAboutPermission() {
             QStringLiteral("\n\n"
                            "sudo install -m 644 data/70-qm517pro.rules /etc/udev/rules.d/\n"
                            "sudo udevadm control --reload-rules && sudo udevadm trigger --subsystem-match=hidraw"));
+}
+
+void CMouseConfigurationDlg::TellAboutFiles() {
+    // A profile file that could not be read (or was empty) is said once, with its name.
+    if (!m_files->LastError().empty()) {
+        m_prompts.warning(QStringLiteral("QM517 Pro"), Q(m_files->LastError()));
+        m_files->ClearLastError();
+    }
 }
 
 QString CMouseConfigurationDlg::ConnectionNote() const {
@@ -760,6 +769,7 @@ void CMouseConfigurationDlg::RestoreFromTray() {
     show();
     raise();
     activateWindow();
+    TellAboutFiles();
 }
 
 void CMouseConfigurationDlg::HideToTray() {
@@ -1040,6 +1050,14 @@ void CMouseConfigurationDlg::OnApply() {
         return;
     }
     Deselect();
+    if (!m_files->RecordUnreadable().empty()) {
+        // The record holds no profile read from that file: sending or saving it would put
+        // whatever it holds over the user's settings.
+        m_prompts.warning(QStringLiteral("QM517 Pro"),
+                          QStringLiteral("cannot read %1: nothing was sent or written")
+                              .arg(Q(m_files->RecordUnreadable())));
+        return;
+    }
     RunUpload(
         [this](UploadContext& context) {
             CompileMacros(MacroStore(context.files.RecordIniPath()), context.settings.record, m_env.Debug());

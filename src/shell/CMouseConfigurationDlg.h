@@ -219,6 +219,7 @@ private:
     void ShowBalloon(const Balloon& balloon);
     void ReadHotplugNotices();
     void TellAboutPermission();
+    void TellAboutFiles();
     void StopReaders();
     void QuitWithoutTray();
     // ProfileUi: what the profile operations need from the window.
