@@ -5,6 +5,7 @@
 #include <thread>
 #include <ostream>
 #include <poll.h>
+#include <unistd.h>
 
 #include "device/DeviceEnvironment.h"
 #include "device/DeviceLink.h"
@@ -22,6 +23,32 @@
 #include "platform/RestoreChannel.h"
 
 namespace qm::ctl {
+
+namespace {
+
+// What the command is doing, for the signal handler.
+enum Phase : int { kPhaseOther = 0, kPhaseUpload = 1, kPhaseEvents = 2 };
+std::atomic<int> g_phase{kPhaseOther};
+std::atomic<bool> g_stop{false};
+
+// Sets the phase for the life of the object.
+struct PhaseScope {
+    explicit PhaseScope(Phase phase) { g_phase = phase; }
+    ~PhaseScope() { g_phase = kPhaseOther; }
+};
+
+}  // namespace
+
+std::atomic<bool>& StopFlag() {
+    return g_stop;
+}
+
+void OnSignal(int) {
+    g_stop = true;
+    if (g_phase.load() == kPhaseOther) {
+        ::_exit(kExitInterrupted);  // nothing to finish: end at once
+    }
+}
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: qm517ctl [OPTIONS] COMMAND [ARGUMENTS]\n"
@@ -258,6 +285,7 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
 
     // Ctrl+C does not cut an upload short: a mouse left half written would keep a button
     // table without its macros, or DPI stages without their colours.
+    const PhaseScope phase(kPhaseUpload);
     std::atomic<bool> uploading{true};
     std::thread watcher([&] {
         while (uploading && (stop == nullptr || !stop->load())) {
@@ -366,6 +394,7 @@ int Events(DeviceEnvironment& env, std::ostream& out, std::ostream& err, const s
     PrintingWindow window(out, mutex, notices, s.settings, s.strings);
     DeviceChangeHandler handler(link.discovery, link.state, link.device, s.settings, s.files,
                                 env.Debug(), window);
+    const PhaseScope phase(kPhaseEvents);
     window.Print(link.state.AnyMouse() ? "Waiting for DPI stage changes (Ctrl+C ends)."
                                        : "No QM517 Pro found; waiting for one (Ctrl+C ends).");
     link.StartReaders([&](int wParam, int lParam) { window.Show(wParam, lParam); });

@@ -31,4 +31,11 @@ int Run(const Options& options, std::ostream& out, std::ostream& err,
         const std::atomic<bool>* stop = nullptr);
 void PrintUsage(std::ostream& out);
 
+// Ctrl+C and SIGTERM: during an upload they ask it to stop after the upload (the `stop`
+// flag Run watches), while `events` waits they end it; anywhere else the command ends at
+// once with 130. Async-signal-safe.
+void OnSignal(int signal);
+// The flag OnSignal sets for Run.
+std::atomic<bool>& StopFlag();
+
 }  // namespace qm::ctl

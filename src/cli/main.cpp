@@ -3,12 +3,6 @@
 
 #include "cli/CtlCommands.h"
 
-namespace {
-std::atomic<bool> g_stop{false};
-void OnSignal(int) {
-    g_stop = true;
-}
-}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -16,7 +10,7 @@ int main(int argc, char** argv) {
     if (!qm::ctl::ParseOptions(args, options, std::cerr)) {
         return qm::ctl::kExitUsage;
     }
-    std::signal(SIGINT, OnSignal);
-    std::signal(SIGTERM, OnSignal);
-    return qm::ctl::Run(options, std::cout, std::cerr, &g_stop);
+    std::signal(SIGINT, qm::ctl::OnSignal);
+    std::signal(SIGTERM, qm::ctl::OnSignal);
+    return qm::ctl::Run(options, std::cout, std::cerr, &qm::ctl::StopFlag());
 }

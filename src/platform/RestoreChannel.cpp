@@ -14,52 +14,55 @@ namespace qm {
 
 namespace {
 
-bool IsOwnFolder(const std::string& path) {
+// Ours, and no one else may add to it.
+bool IsPrivateFolder(const std::string& path) {
     struct stat info {};
-    return !path.empty() && path[0] == '/' && ::stat(path.c_str(), &info) == 0 &&
-           S_ISDIR(info.st_mode) && info.st_uid == ::getuid();
+    return !path.empty() && path[0] == '/' && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::getuid() && (info.st_mode & 022) == 0;
 }
 
 }  // namespace
 
 std::string RuntimeFolder() {
-    if (const char* xdg = std::getenv("XDG_RUNTIME_DIR"); xdg != nullptr && IsOwnFolder(xdg)) {
+    if (const char* xdg = std::getenv("XDG_RUNTIME_DIR"); xdg != nullptr && IsPrivateFolder(xdg)) {
         return xdg;
     }
     const std::string run = "/run/user/" + std::to_string(::getuid());
-    if (IsOwnFolder(run)) {
+    if (IsPrivateFolder(run)) {
         return run;
     }
     const char* tmp = std::getenv("TMPDIR");
-    std::string own = std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") + "/qm517pro-" +
-                      std::to_string(::getuid());
+    const std::string own = std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") + "/qm517pro-" +
+                            std::to_string(::getuid());
     ::mkdir(own.c_str(), 0700);
-    // A folder someone else made under that name is not ours to use.
-    return IsOwnFolder(own) ? own : std::string{};
+    struct stat info {};
+    if (::lstat(own.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) {
+        return {};  // someone else's, or no folder: not a place for our lock
+    }
+    if ((info.st_mode & 077) != 0) {
+        ::chmod(own.c_str(), 0700);
+    }
+    return IsPrivateFolder(own) ? own : std::string{};
 }
 
-std::string RestoreChannelName() {
-    // FNV-1a of the runtime folder: the name stays short whatever the folder's length.
-    uint64_t hash = 0xcbf29ce484222325ULL;
-    for (const unsigned char c : RuntimeFolder()) {
-        hash = (hash ^ c) * 0x100000001b3ULL;
-    }
-    char key[17];
-    std::snprintf(key, sizeof key, "%016llx", static_cast<unsigned long long>(hash));
-    return "QM517Pro_Mutex-" + std::to_string(::getuid()) + "-" + key;
+std::string RestoreSocketPath() {
+    const std::string folder = RuntimeFolder();
+    return folder.empty() ? std::string{} : folder + "/QM517Pro_Mutex.socket";
 }
 
 bool SendRestoreMessage() {
-    const std::string name = RestoreChannelName();
+    const std::string path = RestoreSocketPath();
+    sockaddr_un address{};
+    if (path.empty() || path.size() >= sizeof address.sun_path) {
+        return false;
+    }
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         return false;
     }
-    sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path + 1, name.data(), name.size());  // abstract: leading 0
-    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
-    bool sent = ::connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0;
+    std::memcpy(address.sun_path, path.data(), path.size());
+    bool sent = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     if (sent) {
         const size_t size = std::strlen(kRestoreMessage);
         sent = ::send(fd, kRestoreMessage, size, MSG_NOSIGNAL) == static_cast<ssize_t>(size);

@@ -5,16 +5,16 @@
 namespace qm {
 
 // This user's private folder for running programs: $XDG_RUNTIME_DIR, else /run/user/<uid>,
-// else a folder of the program's own under the temporary folder (created 0700). Empty when
-// none of them is a folder that belongs to this user.
+// else a folder of the program's own under the temporary folder (created 0700). A folder
+// counts only when it belongs to this user and no one else may write into it; empty when
+// none does (another user made the fallback folder first, say).
 std::string RuntimeFolder();
 
-// The running utility holds a lock file in the runtime folder and listens on an
-// abstract-namespace local socket whose name is keyed by the same folder, so the copy
-// that holds the lock always owns the channel (two sessions with their own runtime
-// folders never meet). A connection that sends "11110\n" asks it to show its window
-// (message 11110).
-std::string RestoreChannelName();
+// The running utility holds a lock file in the runtime folder and listens on a socket
+// beside it, so only this user can reach it and the copy that holds the lock owns the
+// channel. A connection that sends "11110\n" asks it to show its window (message 11110).
+// Empty when there is no runtime folder.
+std::string RestoreSocketPath();
 constexpr const char* kRestoreMessage = "11110\n";
 
 // Sends the restore message; false when no utility is listening.

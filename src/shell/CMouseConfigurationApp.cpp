@@ -6,6 +6,9 @@
 #include <QLocalSocket>
 #include <QTranslator>
 #include <QStandardPaths>
+#include <QTimer>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "controls/MessageEvent.h"
 #include "platform/RestoreChannel.h"
@@ -46,12 +49,17 @@ bool CMouseConfigurationApp::InitInstance() {
         m_lock.reset();
         return false;
     }
-    m_server.setSocketOptions(QLocalServer::AbstractNamespaceOption);
+    // The socket lies in the private runtime folder beside the lock: we hold the lock, so a
+    // socket file left there is a dead copy's.
+    const QString socket = QString::fromStdString(RestoreSocketPath());
+    QLocalServer::removeServer(socket);
+    m_server.setSocketOptions(QLocalServer::UserAccessOption);
+    m_server.setMaxPendingConnections(kMaxConnections);
     connect(&m_server, &QLocalServer::newConnection, this, &CMouseConfigurationApp::OnConnection,
             Qt::UniqueConnection);
-    if (!m_server.listen(QString::fromStdString(RestoreChannelName()))) {
+    if (!m_server.listen(socket)) {
         // The program still runs; only a second start cannot bring its window forward.
-        m_debug.Write("The restore channel " + RestoreChannelName() +
+        m_debug.Write("The restore channel " + socket.toStdString() +
                       " could not be opened: " + m_server.errorString().toStdString() + "\n");
     }
     return true;
@@ -73,14 +81,34 @@ int CMouseConfigurationApp::ExitInstance() {
 void CMouseConfigurationApp::OnConnection() {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // Only this user may ask, only a few at a time, each for a moment and a few bytes.
+        ucred peer{};
+        socklen_t size = sizeof peer;
+        const bool ours = ::getsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer,
+                                       &size) == 0 &&
+                          peer.uid == ::getuid();
+        if (!ours || m_connections >= kMaxConnections) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ++m_connections;
+        connect(socket, &QObject::destroyed, this, [this] { --m_connections; });
+        QTimer::singleShot(kConnectionTimeoutMs, socket, [socket] { socket->abort(); });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            while (socket->canReadLine()) {
-                if (socket->readLine().trimmed() == "11110") {
-                    PostMessage(g_mainWindow, UM_RESTORE, 0, 0);
-                    emit restoreRequested();
-                }
+            m_pending[socket].append(socket->read(kMaxMessageBytes));
+            QByteArray& received = m_pending[socket];
+            const qsizetype newline = received.indexOf('\n');
+            if (newline >= 0 && received.left(newline).trimmed() == "11110") {
+                PostMessage(g_mainWindow, UM_RESTORE, 0, 0);
+                emit restoreRequested();
+            }
+            if (newline >= 0 || received.size() >= kMaxMessageBytes) {
+                m_pending.remove(socket);
+                socket->abort();
             }
         });
+        connect(socket, &QObject::destroyed, this, [this, socket] { m_pending.remove(socket); });
     }
 }
 

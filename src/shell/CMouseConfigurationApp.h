@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
@@ -55,6 +56,13 @@ signals:
 private:
     void OnConnection();
 
+    // The restore channel takes a few short messages from this user only.
+    static constexpr int kMaxConnections = 4;
+    static constexpr int kMaxMessageBytes = 16;
+    static constexpr int kConnectionTimeoutMs = 2000;
+
+    int m_connections = 0;
+    QHash<QObject*, QByteArray> m_pending;
     DebugOutput m_defaultDebug;
     DebugOutput& m_debug;
     std::unique_ptr<QLockFile> m_lock;

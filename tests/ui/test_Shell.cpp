@@ -1,5 +1,8 @@
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -7,9 +10,13 @@
 #include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "TestUtil.h"
 #include "controls/MessageEvent.h"
 #include "controls/SkinnedWindow.h"
 #include "pages/CDlgSplash.h"
@@ -115,16 +122,106 @@ TEST(SingleInstance, TheLockAndTheChannelBelongToTheSameRuntimeFolder) {
 }
 
 TEST(SingleInstance, AChannelThatCannotListenIsReported) {
-    QLocalServer squatter;
-    squatter.setSocketOptions(QLocalServer::AbstractNamespaceOption);
-    ASSERT_TRUE(squatter.listen(QString::fromStdString(RestoreChannelName())));
+    // Something that is no socket stands where the channel goes.
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(RestoreSocketPath())));
     CapturedDebugOutput debug;
     CMouseConfigurationApp app(&debug);
     EXPECT_TRUE(app.InitInstance());  // the program still runs
     EXPECT_FALSE(app.RestoreChannelOpen());
     ASSERT_EQ(debug.Lines().size(), 1u);
     EXPECT_NE(debug.Lines()[0].find("could not be opened"), std::string::npos) << debug.Lines()[0];
+    EXPECT_FALSE(SendRestoreMessage());
     app.ExitInstance();
+    QDir().rmdir(QString::fromStdString(RestoreSocketPath()));
+}
+
+// Connects to the channel and sends `bytes`; true when the utility hung up on us.
+bool HungUp(const QByteArray& bytes) {
+    QLocalSocket socket;
+    socket.connectToServer(QString::fromStdString(RestoreSocketPath()));
+    if (!socket.waitForConnected(1000)) {
+        return true;
+    }
+    socket.write(bytes);
+    socket.flush();
+    return QTest::qWaitFor([&] { return socket.state() == QLocalSocket::UnconnectedState; }, 4000);
+}
+
+TEST(SingleInstance, TheChannelTakesOnlyShortMessagesForAMoment) {
+    CMouseConfigurationApp app;
+    ASSERT_TRUE(app.InitInstance());
+    RestoreReceiver window;
+    CMouseConfigurationApp::SetMainWindowHandle(&window);
+    QSignalSpy spy(&app, &CMouseConfigurationApp::restoreRequested);
+    // A flood without a line end is cut off after a few bytes; an idle connection after
+    // its moment; neither restores anything.
+    EXPECT_TRUE(HungUp(QByteArray(4096, 'x')));
+    EXPECT_TRUE(HungUp(QByteArray()));
+    // Beyond a few connections at a time, a new one is turned away at once.
+    std::vector<std::unique_ptr<QLocalSocket>> idle;
+    for (int i = 0; i < 6; ++i) {
+        idle.push_back(std::make_unique<QLocalSocket>());
+        idle.back()->connectToServer(QString::fromStdString(RestoreSocketPath()));
+        ASSERT_TRUE(idle.back()->waitForConnected(1000));
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return std::count_if(idle.begin(), idle.end(), [](const auto& s) {
+                   return s->state() == QLocalSocket::UnconnectedState;
+               }) >= 2;
+    }, 1000));
+    EXPECT_EQ(spy.count(), 0);
+    idle.clear();
+    QTest::qWait(300);  // the utility lets go of the closed connections
+    // The real message still works.
+    EXPECT_TRUE(SendRestoreMessage());
+    EXPECT_TRUE(spy.count() > 0 || spy.wait(2000));
+    CMouseConfigurationApp::SetMainWindowHandle(nullptr);
+    app.ExitInstance();
+}
+
+TEST(SingleInstance, AnotherUserCannotReachTheChannel) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to try the channel as another user";
+    }
+    CMouseConfigurationApp app;
+    ASSERT_TRUE(app.InitInstance());
+    const std::string path = RestoreSocketPath();
+    // As "nobody": connect straight to the socket file, as an intruder would.
+    const int result = test::RunUnprivileged([&] {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, path.data(), path.size());
+        return ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 1 : 0;
+    });
+    EXPECT_EQ(result, 0);
+    app.ExitInstance();
+}
+
+TEST(SingleInstance, TheFallbackRuntimeFolderMustBeOurOwn) {
+    if (QFileInfo::exists(QStringLiteral("/run/user/%1").arg(::getuid()))) {
+        GTEST_SKIP() << "/run/user/<uid> exists: the fallback is not used here";
+    }
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give the folder to another user";
+    }
+    QTemporaryDir tmp;
+    test::ScopedEnv xdg("XDG_RUNTIME_DIR", nullptr);
+    test::ScopedEnv tmpdir("TMPDIR", tmp.path().toLocal8Bit().constData());
+    // Another user made the folder first: it is not used, and the program says so.
+    const QString theirs = tmp.path() + QStringLiteral("/qm517pro-%1").arg(::getuid());
+    ASSERT_TRUE(QDir().mkdir(theirs));
+    ASSERT_EQ(::chown(theirs.toLocal8Bit().constData(), 65534, 65534), 0);
+    EXPECT_EQ(RuntimeFolder(), "");
+    CMouseConfigurationApp app;
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_FALSE(app.Error().isEmpty());
+    // Our own, made with loose permissions, is tightened.
+    ASSERT_TRUE(QDir().rmdir(theirs));
+    ASSERT_TRUE(QDir().mkdir(theirs));
+    ::chmod(theirs.toLocal8Bit().constData(), 0777);
+    EXPECT_EQ(RuntimeFolder(), theirs.toStdString());
+    EXPECT_EQ(QFileInfo(theirs).permissions() & (QFileDevice::WriteGroup | QFileDevice::WriteOther), 0);
 }
 
 TEST(SingleInstance, TheProgramEndsSilentlyWhenACopyRuns) {
