@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <fcntl.h>
 #include <sstream>
 #include <sys/stat.h>
@@ -130,6 +133,101 @@ TEST(Ctl, AnEmptyProfileFolderGetsItsBaseFilesAndApplies) {
     // The next command finds everything in place.
     ASSERT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "apply"}, out, err), 0) << err;
     EXPECT_EQ(err, "");
+}
+
+// Every regular file of a folder with its bytes.
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : test::ListFolder(folder)) {
+        struct stat st {};
+        if (::lstat((folder + name).c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0444) != 0) {
+            files[name] = test::ReadFile(folder + name);
+        }
+    }
+    return files;
+}
+
+TEST(Ctl, AProfileFileThatCannotBeReadStopsApplyAndReset) {
+    // A FIFO, a folder, a device or a file without read permission where a profile file
+    // should be: said by name, nothing sent, nothing written, and never waited on.
+    const bool root = ::geteuid() == 0;
+    for (const char* file : {"config0.bin", "str0.ini", "record.ini"}) {
+        for (const std::string kind : {"fifo", "folder", "device", "no permission"}) {
+            for (const char* command : {"apply", "reset"}) {
+                if (std::string(file) == "record.ini" && std::string(command) == "reset") {
+                    continue;  // a reset sends no macros
+                }
+                const std::string what = std::string(command) + " with " + file + " a " + kind;
+                test::TempDir dir;
+                test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+                const std::string folder = dir / "QM517 Pro/";
+                std::string out, err;
+                ASSERT_EQ(RunCtl({"--emulate=a11d,pad", "--virtual-clock", "apply"}, out, err), 0) << err;
+                test::WriteFile(folder + "record.ini", "[MacroName]\nMacroCount=1\nMacroName0=m\n[m]\nItemCount=0\n");
+                const std::string path = folder + file;
+                if (kind == "no permission") {
+                    ::chmod(path.c_str(), 0);
+                } else {
+                    ::unlink(path.c_str());
+                    if (kind == "fifo") {
+                        ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+                    } else if (kind == "folder") {
+                        ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
+                    } else {
+                        ASSERT_EQ(::symlink("/dev/zero", path.c_str()), 0);
+                    }
+                }
+                const auto before = Snapshot(folder);
+                const std::string trace = dir / "trace.txt";
+                const std::string errors = dir / "err.txt";
+                if (kind == "no permission" && root) {
+                    // Root reads anything: the command runs as another user who owns the files.
+                    std::filesystem::permissions(dir.Path(), std::filesystem::perms::all);
+                    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path())) {
+                        ::lchown(entry.path().c_str(), 65534, 65534);
+                    }
+                    ::lchown(dir.Path().c_str(), 65534, 65534);
+                }
+                const auto run = [&] {
+                    ::alarm(60);  // a command that waits on the file fails instead of hanging
+                    std::string o, e;
+                    const int status = RunCtl({"--emulate=a11d,pad", "--virtual-clock", "--trace", trace, command}, o, e);
+                    std::ofstream(errors) << e;
+                    return status;
+                };
+                const int status = kind == "no permission" ? test::RunUnprivileged(run) : test::RunInChild(run);
+                EXPECT_EQ(status, 1) << what;
+                const std::string message = test::ReadFile(errors);
+                EXPECT_NE(message.find("cannot read " + path), std::string::npos) << what << ": " << message;
+                EXPECT_NE(message.find("nothing was applied or written"), std::string::npos) << what << ": " << message;
+                EXPECT_EQ(test::ReadFile(trace).find("SET_FEATURE"), std::string::npos) << what;
+                EXPECT_EQ(Snapshot(folder), before) << what;
+                struct stat st {};
+                ASSERT_EQ(::lstat(path.c_str(), &st), 0) << what;
+                EXPECT_EQ(kind == "fifo" ? S_ISFIFO(st.st_mode)
+                          : kind == "folder" ? S_ISDIR(st.st_mode)
+                          : kind == "device" ? S_ISLNK(st.st_mode)
+                                             : S_ISREG(st.st_mode) && (st.st_mode & 0777) == 0,
+                          true)
+                    << what;
+            }
+        }
+    }
+}
+
+TEST(Ctl, AnEmptySettingsFileCountsAsMissingAndIsNamed) {
+    test::TempDir dir;
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    std::string out, err;
+    ASSERT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "apply"}, out, err), 0) << err;
+    const std::string config = dir / "QM517 Pro/config0.bin";
+    const std::string factory = test::ReadFile(config);  // what the first start saved
+    test::WriteFile(config, "");
+    ASSERT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "--trace", dir / "t.txt", "apply"}, out, err), 0) << err;
+    EXPECT_NE(err.find(config + " is empty"), std::string::npos) << err;
+    // The factory settings went out and were saved, never an all-zero record.
+    EXPECT_EQ(test::ReadFile(config), factory);
+    EXPECT_NE(test::ReadFile(dir / "t.txt").find("a11d SET_FEATURE"), std::string::npos);
 }
 
 TEST(Ctl, AnInterruptedUploadIsFinishedFirst) {

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <utime.h>
+
 #include "TestUtil.h"
 #include "model/FirstRun.h"
 #include "model/ProfileFiles.h"
 #include "platform/AppDataFolder.h"
+#include "platform/FileUtil.h"
 #include "platform/ProfileIni.h"
 
 namespace qm {
@@ -131,6 +135,68 @@ TEST(FirstRun, ASeedThatCannotBeWrittenLeavesNoHalfFolder) {
         test::RunUnprivileged([&] { return SeedAppDataFolder(folder, "EN") == EACCES ? 0 : 1; });
     EXPECT_EQ(result, 0);
     EXPECT_FALSE(test::FileExists(folder));
+}
+
+TEST(FirstRun, TheUmaskDecidesTheModes) {
+    test::TempDir dir;
+    const std::string folder = dir / "conf/QM517 Pro/";
+    const int result = test::RunInChild([&] {
+        ::umask(077);
+        if (SeedAppDataFolder(folder, "EN") != 0 || WriteFileAtomic(folder + "config0.bin", "x") != 0) {
+            return 1;
+        }
+        const auto mode = [](const std::string& path) {
+            struct stat st {};
+            return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 01000u;
+        };
+        int bad = 0;
+        for (const std::string& path : {dir / "conf", folder, folder + "str.ini", folder + "config.bin",
+                                       folder + "str5.ini", folder + "config0.bin"}) {
+            const unsigned expected = path.back() == '/' || path.ends_with("conf") ? 0700 : 0600;
+            if (mode(path) != expected) {
+                std::fprintf(stderr, "%s: %o\n", path.c_str(), mode(path));
+                ++bad;
+            }
+        }
+        // A file the user opened up keeps its mode when it is written again.
+        ::chmod((folder + "str.ini").c_str(), 0644);
+        WriteFileAtomic(folder + "str.ini", "[Profile]\n");
+        return bad + (mode(folder + "str.ini") == 0644 ? 0 : 100);
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST(FirstRun, StaleTemporariesAreRemovedAndNothingElse) {
+    test::TempDir dir;
+    const std::string folder = dir.Path();
+    const auto make = [&](const std::string& name, bool old) {
+        test::WriteFile(folder + name, "x");
+        if (old) {
+            const utimbuf times{::time(nullptr) - 3600, ::time(nullptr) - 3600};
+            ::utime((folder + name).c_str(), &times);
+        }
+    };
+    make(".config0.bin.Ab12Cd", true);
+    make(".str3.ini.q9Zz0a", true);
+    make(".record.ini.aaaaaa", true);
+    make("config2.bin.reorder", true);
+    make(".str0.ini.young1", false);      // a write that may still be running
+    make(".notes.txt.abcdef", true);      // not ours
+    make(".config0.bin.toolong", true);   // not a name mkstemp makes
+    make("config0.bin", true);
+    make("str7.ini.reorder", true);       // no such profile
+    ASSERT_EQ(::mkdir((folder + ".str1.ini.dir123").c_str(), 0700), 0);
+    const utimbuf times{::time(nullptr) - 3600, ::time(nullptr) - 3600};
+    ::utime((folder + ".str1.ini.dir123").c_str(), &times);
+
+    std::vector<std::string> removed = RemoveStaleProfileTemporaries(folder);
+    std::sort(removed.begin(), removed.end());
+    EXPECT_EQ(removed, (std::vector<std::string>{".config0.bin.Ab12Cd", ".record.ini.aaaaaa", ".str3.ini.q9Zz0a",
+                                                 "config2.bin.reorder"}));
+    std::vector<std::string> left = test::ListFolder(folder);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{".config0.bin.toolong", ".notes.txt.abcdef", ".str0.ini.young1",
+                                              ".str1.ini.dir123", "config0.bin", "str7.ini.reorder"}));
 }
 
 }  // namespace

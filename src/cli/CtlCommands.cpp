@@ -153,6 +153,9 @@ bool PrepareFolder(std::string& folder, std::ostream& err) {
     if (!seeded.empty()) {
         err << "qm517ctl: " << SeededMessage(folder, seeded) << "\n";
     }
+    if (const auto removed = RemoveStaleProfileTemporaries(folder); !removed.empty()) {
+        err << "qm517ctl: " << RemovedMessage(folder, removed) << "\n";
+    }
     return true;
 }
 
@@ -268,13 +271,21 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
         }
         s.files.ReadRecordFile(path, s.settings.record, "", false);
     } else if (!s.LoadAsAtStartUp()) {
-        if (!s.files.RecordUnreadable().empty()) {
-            err << "qm517ctl: " << s.files.LastError() << ": nothing was applied or written\n";
+        if (const std::string why = s.files.UnreadableProfileFiles(false); !why.empty()) {
+            err << "qm517ctl: " << why << ": nothing was applied or written\n";
         } else {
             err << "qm517ctl: the profile list in " << s.files.StrIniPath()
                 << " is unusable: nothing was applied\n";
         }
         return kExitFailure;
+    }
+    if (!fromFile) {
+        // Captions and marks that cannot be read would be saved over with defaults, and
+        // buttons that name macros would get empty ones.
+        if (const std::string why = s.files.UnreadableProfileFiles(!reset); !why.empty()) {
+            err << "qm517ctl: " << why << ": nothing was applied or written\n";
+            return kExitFailure;
+        }
     }
     if (!fromFile && !s.files.LastError().empty()) {
         // Worth telling, though the upload goes on: an empty settings file, a mark that

@@ -7,6 +7,7 @@
 
 #include "i18n/UiStrings.h"
 #include "model/ButtonCatalogue.h"
+#include "model/ProfileFiles.h"
 #include "model/SettingsRecord.h"
 #include "platform/FileUtil.h"
 #include "platform/Format.h"
@@ -121,6 +122,23 @@ static int SeedMissingFiles(const std::string& folder, const std::string& langua
         note(name);
     }
     return 0;
+}
+
+std::vector<std::string> RemoveStaleProfileTemporaries(const std::string& folder) {
+    std::vector<std::string> names = {"config.bin", "str.ini", "record.ini"};
+    for (int i = 0; i < kMaxProfiles; ++i) {
+        names.push_back(Format("config%d.bin", i));
+        names.push_back(Format("str%d.ini", i));
+    }
+    return RemoveStaleTemporaries(folder, names, 60);
+}
+
+std::string RemovedMessage(const std::string& folder, const std::vector<std::string>& removed) {
+    std::string names;
+    for (const std::string& name : removed) {
+        names += (names.empty() ? "" : ", ") + name;
+    }
+    return "removed what interrupted writes left in " + folder + ": " + names;
 }
 
 std::string SeededMessage(const std::string& folder, const std::vector<std::string>& seeded) {

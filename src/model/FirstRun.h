@@ -20,6 +20,13 @@ int SeedAppDataFolder(const std::string& folder, const std::string& language,
 // The line that tells the user which base files were written into an existing folder.
 std::string SeededMessage(const std::string& folder, const std::vector<std::string>& seeded);
 
+// Removes the temporaries that writes cut short by a crash left in the profile folder
+// (older than a minute, so a write still running elsewhere keeps its own). Returns the
+// names removed.
+std::vector<std::string> RemoveStaleProfileTemporaries(const std::string& folder);
+// The line that tells the user what was removed.
+std::string RemovedMessage(const std::string& folder, const std::vector<std::string>& removed);
+
 // Creates a folder and its missing parents. Returns 0 or errno.
 int MakeFolders(const std::string& path);
 

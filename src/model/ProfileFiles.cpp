@@ -61,6 +61,7 @@ void ProfileFiles::TakeStateFrom(const ProfileFiles& other) {
     m_lastError = other.m_lastError;
     m_recordMissing = other.m_recordMissing;
     m_recordUnreadable = other.m_recordUnreadable;
+    m_recordReadError = other.m_recordReadError;
 }
 
 std::string ProfileFiles::ConfigPath(int number) const {
@@ -98,6 +99,7 @@ bool ProfileFiles::ReadRecordFile(const std::string& path, SettingsRecord& recor
             // There, but not readable: not the same as missing. Nothing may be written over
             // it on behalf of a record that never came from it.
             m_recordUnreadable = path;
+            m_recordReadError = error;
             m_lastError = "cannot read " + path + ": " + ErrnoText(error);
             m_debug.Write(m_lastError + "\n");
         }
@@ -286,6 +288,24 @@ bool ProfileFiles::CheckInitialisationMark(bool afterExport) {
     }
     SaveCurrentProfile();
     return true;
+}
+
+std::string ProfileFiles::UnreadableProfileFiles(bool macros) const {
+    if (!m_recordUnreadable.empty()) {
+        return "cannot read " + m_recordUnreadable + ": " + ErrnoText(m_recordReadError);
+    }
+    std::vector<std::string> paths = {m_currentIniPath};
+    if (macros) {
+        paths.push_back(RecordIniPath());
+    }
+    for (const std::string& path : paths) {
+        int error = 0;
+        IniDocument::Load(path, &error);
+        if (error != 0 && error != ENOENT) {
+            return "cannot read " + path + ": " + ErrnoText(error);
+        }
+    }
+    return {};
 }
 
 std::vector<std::string> ProfileFiles::ReadProfileList(int* current) const {

@@ -88,6 +88,11 @@ public:
     // (empty when it was read): the record then holds no profile, and Apply must not send
     // or save it.
     const std::string& RecordUnreadable() const { return m_recordUnreadable; }
+    // Why Apply (with `macros`) or Reset must not go on: the settings file could not be
+    // read at the last load, or the current captions file (or the macro store) is there
+    // and cannot be read now; sending and saving would put defaults over what it holds.
+    // Empty when they may go on.
+    std::string UnreadableProfileFiles(bool macros) const;
 
     // Reads a profile record file: the flag byte, then up to 1884 record bytes (a shorter
     // file fills only the start of the record). A missing or empty file writes
@@ -166,6 +171,7 @@ private:
     std::string m_lastError;
     bool m_recordMissing = false;      // the last profile read found no settings (or an empty file)
     std::string m_recordUnreadable;
+    int m_recordReadError = 0;
 };
 
 // The companion INI of an exported or imported ".bin" file: the last ".bin" of the file

@@ -200,6 +200,11 @@ bool CMouseConfigurationDlg::OnInitDialog() {
         m_env.Debug().Write(line + "\n");
         std::fprintf(stderr, "qm517pro: %s\n", line.c_str());
     }
+    if (const auto removed = RemoveStaleProfileTemporaries(m_files->Folder()); !removed.empty()) {
+        const std::string line = RemovedMessage(m_files->Folder(), removed);
+        m_env.Debug().Write(line + "\n");
+        std::fprintf(stderr, "qm517pro: %s\n", line.c_str());
+    }
 
     m_files->LoadCurrentProfile();
     m_settings.Commit();
@@ -1050,12 +1055,10 @@ void CMouseConfigurationDlg::OnApply() {
         return;
     }
     Deselect();
-    if (!m_files->RecordUnreadable().empty()) {
-        // The record holds no profile read from that file: sending or saving it would put
-        // whatever it holds over the user's settings.
-        m_prompts.warning(QStringLiteral("QM517 Pro"),
-                          QStringLiteral("cannot read %1: nothing was sent or written")
-                              .arg(Q(m_files->RecordUnreadable())));
+    if (const std::string why = m_files->UnreadableProfileFiles(true); !why.empty()) {
+        // Sending and saving would put defaults over what those files hold (and give the
+        // buttons that name macros empty ones).
+        m_prompts.warning(QStringLiteral("QM517 Pro"), Q(why + ": nothing was sent or written"));
         return;
     }
     RunUpload(
@@ -1099,7 +1102,14 @@ void CMouseConfigurationDlg::OnMinimise() {
 }
 
 void CMouseConfigurationDlg::OnReset() {
-    if (m_busy || !m_prompts.okCancel(Q(m_strings[UiStrings::kAttention]), Q(m_strings[UiStrings::kResetQuestion]))) {
+    if (m_busy) {
+        return;
+    }
+    if (const std::string why = m_files->UnreadableProfileFiles(false); !why.empty()) {
+        m_prompts.warning(QStringLiteral("QM517 Pro"), Q(why + ": nothing was sent or written"));
+        return;
+    }
+    if (!m_prompts.okCancel(Q(m_strings[UiStrings::kAttention]), Q(m_strings[UiStrings::kResetQuestion]))) {
         return;
     }
     Deselect();

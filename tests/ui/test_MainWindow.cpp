@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "TestUtil.h"
 #include "controls/CBitmapBtn.h"
 #include "controls/CDMarker.h"
@@ -480,6 +482,38 @@ TEST_F(MainWindow, AnExistingProfileFolderGetsItsMissingFilesAtStart) {
     EXPECT_TRUE(test::FileExists(folder + "str.ini"));
     EXPECT_EQ(test::ReadFile(folder + "config0.bin").size(), 1885u);
     EXPECT_EQ(window->DropDownOfSlot(0)->caption, QStringLiteral("Click"));
+}
+
+TEST_F(MainWindow, AProfileFileThatCannotBeReadIsToldAndNeverSentOrSavedOver) {
+    // The settings file is a FIFO and the macro store a folder: the window says so at
+    // start, and Apply and Reset send and write nothing.
+    ASSERT_EQ(SeedAppDataFolder(folder, "EN"), 0);
+    ASSERT_EQ(::mkfifo((folder + "config0.bin").c_str(), 0644), 0);
+    ASSERT_EQ(::mkdir((folder + "record.ini").c_str(), 0755), 0);
+    const std::string ini = test::ReadFile(folder + "str0.ini");
+    traceFile = dir / "trace.txt";
+    Start({kA});
+    ASSERT_FALSE(asked.empty());
+    EXPECT_TRUE(asked.front().contains(QString::fromStdString("cannot read " + folder + "config0.bin"))) << asked.front().toStdString();
+    asked.clear();
+    window->OnApply();
+    window->OnReset();
+    ASSERT_EQ(asked.size(), 2u);
+    for (const QString& text : asked) {
+        EXPECT_TRUE(text.contains("config0.bin") && text.endsWith("nothing was sent or written")) << text.toStdString();
+    }
+    EXPECT_FALSE(window->Busy());
+    EXPECT_EQ(test::ReadFile(traceFile).find("SET_FEATURE"), std::string::npos);
+    EXPECT_EQ(test::ReadFile(folder + "str0.ini"), ini);
+
+    // With the settings file back, the macro store that cannot be read still stops Apply.
+    ::unlink((folder + "config0.bin").c_str());
+    window->RestoreFromTray();  // reloads the profile
+    asked.clear();
+    window->OnApply();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].contains(QString::fromStdString("cannot read " + folder + "record.ini"))) << asked[0].toStdString();
+    EXPECT_EQ(test::ReadFile(traceFile).find("SET_FEATURE"), std::string::npos);
 }
 
 TEST(MessageBoxes, TheButtonsSpeakTheInterfaceLanguage) {
