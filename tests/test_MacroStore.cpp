@@ -140,6 +140,33 @@ TEST_F(MacroStoreTest, NamesWithBracketsAndBlanksKeepTheirSections) {
     EXPECT_EQ(store.ReadMacro("two words").items, std::vector<std::string>{"C   Dn"});
 }
 
+TEST_F(MacroStoreTest, AMacroNamedLikeTheListNeverDeletesIt) {
+    // Section names compare without case: a macro called "macroname" would be the list's
+    // own section. Every write keeps the list whole.
+    for (const std::string name : {"MacroName", "macroname", "MACRONAME"}) {
+        const std::vector<std::string> names = {"Macro_1", name};
+        WriteFile(path, "[MacroName]\nMacroCount=2\n0=Macro_1\n1=" + name + "\n[Macro_1]\nItemCount=1\nItem0=A   Dn\n");
+        MacroEditorState s = Editor(names, 1, {"B   Dn"});
+        s.loopText = "1";
+        EXPECT_EQ(store.WriteMacroToIni(s), 0);
+        EXPECT_EQ(store.ReadNames(), names) << name;
+        EXPECT_EQ(store.WriteAfterEdit(s), 0);
+        EXPECT_EQ(store.ReadNames(), names) << name;
+        EXPECT_EQ(store.WriteRecording(names, {name, "0", "1", "C   Dn"}), 0);
+        EXPECT_EQ(store.ReadNames(), names) << name;
+        EXPECT_EQ(store.ReadMacro("Macro_1").items, std::vector<std::string>{"A   Dn"}) << name;
+        EXPECT_EQ(store.DeleteMacro({"Macro_1"}, name), 0);
+        EXPECT_EQ(store.ReadNames(), std::vector<std::string>{"Macro_1"}) << name;
+    }
+    const std::pair<const char*, bool> usable[] = {
+        {"Macro_1", true},  {"two words", true}, {"左键", true},     {"MacroName", false}, {"macroNAME", false},
+        {"", false},        {" lead", false},    {"trail ", false}, {"a]b", false},       {"a=b", false},
+        {"a\nb", false},    {"a\rb", false}};
+    for (const auto& [name, expected] : usable) {
+        EXPECT_EQ(IsUsableMacroName(name), expected) << name;
+    }
+}
+
 TEST_F(MacroStoreTest, ANameWithSurroundingBlanksKeepsItsKeystrokes) {
     // The name list trims values; the section of the same name must be found again.
     WriteFile(path, "");

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <map>
+#include <random>
 #include <sys/resource.h>
 
 #include "TestUtil.h"
@@ -129,6 +131,46 @@ TEST(ProfileIni, ReadsUtf16AndUtf8WithBomAndWritesUtf8) {
 
     WriteFile(path, "\xEF\xBB\xBF[Skins]\nLan=CHT\n");
     EXPECT_EQ(ProfileIni::GetString(path, "Skins", "Lan"), "CHT");
+}
+
+// What a reader sees of a document: its sections in order, each with its keys and values.
+std::vector<std::pair<std::string, std::map<std::string, std::string>>> Seen(const IniDocument& doc) {
+    std::vector<std::pair<std::string, std::map<std::string, std::string>>> seen;
+    for (const std::string& name : doc.SectionNames()) {
+        const auto values = doc.Values(name);
+        seen.emplace_back(name, std::map<std::string, std::string>(values.begin(), values.end()));
+    }
+    return seen;
+}
+
+TEST(ProfileIni, WritingAFileBackNeverChangesHowItReads) {
+    // Inputs built from the pieces that decide decoding and structure: byte-order marks
+    // anywhere, brackets, equals signs, line breaks, NULs and bytes that are not UTF-8.
+    const std::vector<std::string> pieces = {
+        "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF", "\xFF", "\xFE", "\xEF\xBB", "[", "]", "=", "\n", "\r\n", "\r",
+        " ", "\"", std::string(1, '\0'), "Profile", "IsDefault", "Y", "Item1", "\xE5\xB7\xA6", "\xC3", "a"};
+    std::mt19937 random(517);
+    std::vector<std::string> inputs = {"\xEF\xBB\xBF\xFF\xFE[Profile]\nIsDefault=Y\n", "\xFF\xFE", "\xEF\xBB\xBF",
+                                       "\xEF\xBB\xBF\xEF\xBB\xBF[a]\nb=c\n", "\xFE\xFF\x00[\x00]"};
+    for (int i = 0; i < 20000; ++i) {
+        std::string bytes;
+        const int count = static_cast<int>(random() % 24);
+        for (int k = 0; k < count; ++k) {
+            bytes += random() % 8 == 0 ? std::string(1, static_cast<char>(random())) : pieces[random() % pieces.size()];
+        }
+        inputs.push_back(bytes);
+    }
+    for (const std::string& bytes : inputs) {
+        IniDocument doc = IniDocument::Parse(bytes);
+        const auto seen = Seen(doc);
+        const std::string written = doc.Bytes();
+        EXPECT_EQ(Seen(IniDocument::Parse(written)), seen) << test::ToHex(bytes);
+        // And a change to one key changes nothing else.
+        doc.Set("Profile", "IsDefault", "Y");
+        const IniDocument changed = IniDocument::Parse(doc.Bytes());
+        EXPECT_EQ(changed.Get("Profile", "IsDefault"), "Y") << test::ToHex(bytes);
+        EXPECT_EQ(changed.SectionNames().size(), doc.SectionNames().size()) << test::ToHex(bytes);
+    }
 }
 
 TEST(ProfileIni, BinaryGarbageAndHugeLinesDoNotBreakReading) {

@@ -10,13 +10,13 @@ namespace qm {
 
 namespace {
 
-// How many entries of an indexed list to read: the stated count, but never past the
-// highest key the file holds, and never more than a list can sensibly hold.
 // The list's own section, which no macro's name may stand for.
 bool IsListSection(const std::string& name) {
     return EqualsIgnoreCase(Trim(name), kMacroNameSection);
 }
 
+// How many entries of an indexed list to read: the stated count, but never past the
+// highest key the file holds, and never more than a list can sensibly hold.
 int BoundedCount(const IniDocument& doc, const std::string& section, const std::string& prefix,
                  int stated) {
     const int present = doc.HighestIndex(section, prefix) + 1;

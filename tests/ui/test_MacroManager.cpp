@@ -345,18 +345,25 @@ TEST_F(MacroManager, InPlaceEditsOfNamesAndDelays) {
     EXPECT_EQ(ProfileIni::GetString(path, "Jump", "MacroLoopTimes"), "4");
     EXPECT_TRUE(debug.Contains("finish listbox editing,WM_LEBEDIT_END:pMsg->wParam=1,pMsg->lParam=0\n"));
 
-    // A name already in the list is refused; Escape keeps the name but the edit still ends.
-    for (Qt::Key end : {Qt::Key_Return, Qt::Key_Escape}) {
+    // A name that cannot be a section of its own is refused: one already in the list (the
+    // store compares names without case), the list's own section, or one with characters
+    // that break a line. Escape keeps the name too; the edit still ends.
+    const std::pair<const char*, Qt::Key> refused[] = {
+        {"Macro_2", Qt::Key_Return},   {"MACRO_2", Qt::Key_Return}, {"MacroName", Qt::Key_Return},
+        {"macroname", Qt::Key_Return}, {"a]b", Qt::Key_Return},     {"a=b", Qt::Key_Return},
+        {"Other", Qt::Key_Escape}};
+    for (const auto& [text, end] : refused) {
         debug.Clear();
         doubleClick(names, 0);
         editor = Editor(names);
         ASSERT_NE(editor, nullptr);
-        editor->setText(end == Qt::Key_Return ? "Macro_2" : "Other");
+        editor->setText(text);
         QTest::keyClick(editor, end);
         QCoreApplication::sendPostedEvents();
-        EXPECT_EQ(dialog->State().names[0], "Jump");
+        EXPECT_EQ(dialog->State().names[0], "Jump") << text;
         EXPECT_TRUE(debug.Contains("finish listbox editing,WM_LEBEDIT_END:pMsg->wParam=1,pMsg->lParam=0\n"));
-        EXPECT_EQ(StoredItems("Jump").size(), 3u);
+        EXPECT_EQ(StoredItems("Jump").size(), 3u) << text;
+        EXPECT_EQ(MacroStore(path).ReadNames(), (std::vector<std::string>{"Jump", "Macro_2"})) << text;
     }
 
     // A delay opens on its second click, as a number.
