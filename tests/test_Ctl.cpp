@@ -105,6 +105,38 @@ TEST(Ctl, ApplyOfAFileLeavesTheProfilesAlone) {
     EXPECT_EQ(RunCtl({"--emulate", "apply", dir / "missing.bin"}, out, err), 1);
 }
 
+TEST(Ctl, ADamagedFileIsShownMarkedAndTheDesktopGetsOnlyValuesInRange) {
+    test::TempDir dir;
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    std::string file(1885, '\0');
+    file[1 + 163] = static_cast<char>(194);  // pointerSpeed
+    file[1 + 164] = 0;                       // wheelLines
+    file[1 + 165] = static_cast<char>(255);  // doubleClickSpeed
+    file[1 + 169] = 12;                      // sensitivityX
+    file[1 + 170] = 5;                       // sensitivityY
+    file[1 + 15] = static_cast<char>(200);   // dpiValueB of stage 1
+    test::WriteFile(dir / "damaged.bin", file);
+    std::string out, err;
+    ASSERT_EQ(RunCtl({"show", dir / "damaged.bin"}, out, err), 0) << err;
+    EXPECT_NE(out.find("Pointer: enhanced precision off, speed 194 (outside 1..11: 11 is used), "
+                       "wheel 0 (outside 1..100: 1 is used) lines per notch, double-click 200 ms "
+                       "(step 255 outside 1..11: 11 is used)\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("Axis sensitivity: x 12 (outside 1..11), y 5\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("(A1DC value 200 outside 1..120)"), std::string::npos) << out;
+    EXPECT_EQ(out.find("Stage 2: off        0 /     0 DPI  colour #000000  ("), std::string::npos) << out;
+
+    ASSERT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "--trace", dir / "t.txt", "apply", dir / "damaged.bin"},
+                     out, err),
+              0)
+        << err;
+    EXPECT_TRUE(test::ReadFile(dir / "t.txt").ends_with("POINTER accel=0,0,0 speed=20 wheel=1 doubleclick=200\n"));
+    EXPECT_NE(out.find("Pointer options: acceleration off, speed 20, wheel 1 lines, double-click 200 ms"),
+              std::string::npos)
+        << out;
+}
+
 TEST(Ctl, ResetAndAnUnusableProfileList) {
     test::TempDir dir;
     test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
@@ -230,6 +262,23 @@ TEST(Ctl, AnEmptySettingsFileCountsAsMissingAndIsNamed) {
     EXPECT_NE(test::ReadFile(dir / "t.txt").find("a11d SET_FEATURE"), std::string::npos);
 }
 
+TEST(Ctl, AnEmptyCaptionsFileIsWrittenInEveryLanguage) {
+    // No language code to go by: the captions are saved for every language the
+    // utility speaks, never under a section without a name.
+    test::TempDir dir;
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    std::string out, err;
+    ASSERT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "apply"}, out, err), 0) << err;
+    const std::string ini = dir / "QM517 Pro/str0.ini";
+    test::WriteFile(ini, "");
+    ASSERT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "apply"}, out, err), 0) << err;
+    const IniDocument doc = IniDocument::Load(ini);
+    EXPECT_EQ(doc.SectionNames(),
+              (std::vector<std::string>{"Profile", "Setting-EN", "Setting-DE", "Setting-CHS", "Setting-CHT"}));
+    EXPECT_EQ(doc.Get("Setting-EN", "Item1"), "Click");
+    EXPECT_EQ(doc.Get("Setting-CHS", "Item7"), "DPI -");
+}
+
 TEST(Ctl, AnInterruptedUploadIsFinishedFirst) {
     test::TempDir dir;
     test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
@@ -278,6 +327,15 @@ TEST(Ctl, CtrlCDuringAnUploadEndsItWith130) {
     EXPECT_TRUE(text.ends_with("POINTER accel=0,0,0 speed=10 wheel=3 doubleclick=550\n")) << text.substr(text.size() > 200 ? text.size() - 200 : 0);
 }
 
+TEST(Ctl, OutsideAnUploadCtrlCEndsAtOnce) {
+    // Reading files or looking for devices, there is nothing to finish first.
+    EXPECT_EQ(test::RunInChild([] {
+                  ctl::OnSignal(SIGTERM);
+                  return 0;
+              }),
+              130);
+}
+
 TEST(Ctl, EventsPrintsStageChanges) {
     test::TempDir dir;
     test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
@@ -305,6 +363,13 @@ TEST(Ctl, BadUsage) {
         EXPECT_NE(err.find(std::string(command) + " takes no arguments"), std::string::npos) << err;
     }
     EXPECT_EQ(RunCtl({"--trace", "/nonexistent/dir/t.txt", "--emulate", "list"}, out, err), 1);
+    // A trace that cannot be written whole is an error, whatever the command did.
+    for (const char* command : {"apply", "reset"}) {
+        test::TempDir dir;
+        test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+        EXPECT_EQ(RunCtl({"--trace", "/dev/full", "--emulate", "--virtual-clock", command}, out, err), 1) << command;
+        EXPECT_NE(err.find("writing the trace file /dev/full failed"), std::string::npos) << err;
+    }
 }
 
 }  // namespace

@@ -19,6 +19,9 @@ TEST(PointerSettings, ValuesFromTheRecord) {
         {0, 1, 0, 100, 1, {{0, 0, 0}, 1, 100, 900}},
         {1, 2, 1, 3, 11, {{6, 10, 1}, 2, 0xFFFFFFFFu, 200}},
         {2, 11, 0, 1, 6, {{0, 0, 0}, 20, 1, 550}},
+        // A damaged record: the desktop gets the nearest value it accepts.
+        {0, 0, 0, 0, 0, {{0, 0, 0}, 1, 1, 900}},
+        {0, 194, 0, 250, 255, {{0, 0, 0}, 20, 100, 200}},
     };
     for (const auto& c : cases) {
         SettingsRecord r;

@@ -82,6 +82,10 @@ int main(int argc, char** argv) {
         window.OnInitDialog();
         status = QApplication::exec();
     }
+    if (const std::string traceError = environment.TraceError(); !traceError.empty()) {
+        std::fprintf(stderr, "qm517pro: %s\n", traceError.c_str());
+        status = status == 0 ? 1 : status;
+    }
     theApp.ExitInstance();
     return status;
 }

@@ -463,13 +463,19 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const std:
         err << "qm517ctl: " << env.Error() << "\n";
         return kExitFailure;
     }
+    int status = kExitOk;
     if (command == "list") {
-        return List(env, out, err);
+        status = List(env, out, err);
+    } else if (command == "events") {
+        status = Events(env, out, err, stop);
+    } else {
+        status = Upload(options, env, out, err, stop);
     }
-    if (command == "events") {
-        return Events(env, out, err, stop);
+    if (const std::string traceError = env.TraceError(); !traceError.empty()) {
+        err << "qm517ctl: " << traceError << "\n";
+        return status == kExitOk ? kExitFailure : status;
     }
-    return Upload(options, env, out, err, stop);
+    return status;
 }
 
 }  // namespace qm::ctl

@@ -23,6 +23,7 @@ DeviceEnvironment::DeviceEnvironment(const DeviceEnvironmentOptions& options) {
     }
     m_clock = options.virtualClock ? static_cast<Clock*>(&m_virtualClock) : &m_realClock;
     if (!options.traceFile.empty()) {
+        m_tracePath = options.traceFile;
         m_traceFile.open(options.traceFile, std::ios::trunc);
         if (!m_traceFile) {
             m_error = "cannot write the trace file " + options.traceFile;
@@ -39,6 +40,11 @@ DeviceEnvironment::DeviceEnvironment(const DeviceEnvironmentOptions& options) {
 }
 
 DeviceEnvironment::~DeviceEnvironment() = default;
+
+std::string DeviceEnvironment::TraceError() const {
+    return m_trace && m_trace->Failed() ? "writing the trace file " + m_tracePath + " failed: it is incomplete"
+                                        : std::string{};
+}
 
 HotplugSource* DeviceEnvironment::Hotplug() {
     return m_virtual ? static_cast<HotplugSource*>(m_virtual.get()) : m_udev.get();

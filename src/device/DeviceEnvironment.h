@@ -37,6 +37,8 @@ public:
 
     // Non-empty when the environment could not be set up (the trace file, say).
     const std::string& Error() const { return m_error; }
+    // Non-empty when a line of the trace could not be written.
+    std::string TraceError() const;
     HidBackend& Backend() { return *m_backend; }
     Clock& GetClock() { return *m_clock; }
     PointerSink& Pointer() { return m_pointer; }
@@ -64,6 +66,7 @@ private:
     std::unique_ptr<PointerSink> m_desktop;
     std::unique_ptr<TracePointerSink> m_tracePointer;
     std::string m_error;
+    std::string m_tracePath;
 };
 
 }  // namespace qm

@@ -1,5 +1,7 @@
 #include "device/PointerSettings.h"
 
+#include <algorithm>
+
 #include "platform/Format.h"
 #include "platform/Trace.h"
 
@@ -10,10 +12,11 @@ PointerValues ComputePointerValues(const SettingsRecord& r) {
     if (r[rec::kEnhancePrecision] == 1) {
         v.acceleration = {6, 10, 1};
     }
-    const int s = r[rec::kPointerSpeed];
+    // A damaged profile may hold anything: the desktop gets only values the pages can set.
+    const int s = std::clamp<int>(r[rec::kPointerSpeed], 1, 11);
     v.speed = s == 1 ? 1 : 2 * s - 2;
-    v.wheelLines = r[rec::kScrollOneScreen] != 0 ? 0xFFFFFFFFu : r[rec::kWheelLines];
-    v.doubleClickMs = DoubleClickTimeMs(r[rec::kDoubleClickSpeed]);
+    v.wheelLines = r[rec::kScrollOneScreen] != 0 ? 0xFFFFFFFFu : std::clamp<uint32_t>(r[rec::kWheelLines], 1, 100);
+    v.doubleClickMs = DoubleClickTimeMs(std::clamp<int>(r[rec::kDoubleClickSpeed], 1, 11));
     return v;
 }
 

@@ -1,5 +1,7 @@
 #include "model/ProfileDescription.h"
 
+#include <algorithm>
+
 #include "macros/KeyNames.h"
 #include "model/ButtonCatalogue.h"
 #include "platform/Format.h"
@@ -90,6 +92,16 @@ int ReportRateHz(uint8_t interval) {
     }
 }
 
+// The value, marked when it lies outside what the pages set (and saying what is used
+// instead where the value is clamped before use).
+std::string Ranged(int value, int low, int high, const char* used = nullptr) {
+    if (value >= low && value <= high) {
+        return std::to_string(value);
+    }
+    return Format("%d (outside %d..%d%s%s)", value, low, high, used != nullptr ? ": " : "",
+                  used != nullptr ? used : "");
+}
+
 }  // namespace
 
 std::string DescribeButton(const SettingsRecord& record, int slot) {
@@ -155,17 +167,19 @@ std::string DescribeProfile(const SettingsRecord& r, const ButtonCaptions& capti
     out += "DPI stages (mouse A11D / mouse A1DC):\n";
     for (int i = 0; i < 7; ++i) {
         const auto a = DecodeDpiA(r[rec::kDpiValueA + static_cast<size_t>(i)]);
-        out += Format("  Stage %d: %-3s %6s / %5d DPI  colour %s\n", i + 1,
+        const uint8_t b = r[rec::kDpiValueB + static_cast<size_t>(i)];
+        out += Format("  Stage %d: %-3s %6s / %5d DPI  colour %s%s\n", i + 1,
                       r.Button(rec::kStageEnabled, i) != 0 ? "on" : "off",
-                      a ? std::to_string(*a).c_str() : "?",
-                      DecodeDpiB(r[rec::kDpiValueB + static_cast<size_t>(i)]),
-                      ColourText(r.Colour(rec::kStageColour, i)).c_str());
+                      a ? std::to_string(*a).c_str() : "?", DecodeDpiB(b),
+                      ColourText(r.Colour(rec::kStageColour, i)).c_str(),
+                      b >= 1 && b <= 120 ? "" : Format("  (A1DC value %d outside 1..120)", b).c_str());
     }
     const int hz = ReportRateHz(r[rec::kReportInterval]);
     out += hz != 0 ? Format("Report rate: %d Hz\n", hz)
                    : Format("Report rate: interval %d ms (not a rate the mouse offers)\n",
                             r[rec::kReportInterval]);
-    out += Format("Axis sensitivity: x %d, y %d\n", r[rec::kSensitivityX], r[rec::kSensitivityY]);
+    out += Format("Axis sensitivity: x %s, y %s\n", Ranged(r[rec::kSensitivityX], 1, 11).c_str(),
+                  Ranged(r[rec::kSensitivityY], 1, 11).c_str());
     const uint8_t effect = r[rec::kLightEffect];
     const uint8_t colourIndex = r[rec::kLightColourIndex];
     out += Format("Mouse lighting: %s", MouseEffectName(effect));
@@ -184,12 +198,21 @@ std::string DescribeProfile(const SettingsRecord& r, const ButtonCaptions& capti
     out += padIndex < 8 ? Format(", colour %d (%s)\n", padIndex,
                                  ColourText(r.Colour(rec::kPadColour, padIndex)).c_str())
                         : Format(", colour %d\n", padIndex);
+    // The pointer options go to the desktop clamped to their ranges.
     const bool oneScreen = r[rec::kScrollOneScreen] != 0;
-    out += Format("Pointer: enhanced precision %s, speed %d, wheel %s, double-click %d ms\n",
-                  r[rec::kEnhancePrecision] == 1 ? "on" : "off", r[rec::kPointerSpeed],
+    const int speed = r[rec::kPointerSpeed];
+    const int lines = r[rec::kWheelLines];
+    const int step = r[rec::kDoubleClickSpeed];
+    const int usedStep = std::clamp(step, 1, 11);
+    out += Format("Pointer: enhanced precision %s, speed %s, wheel %s, double-click %d ms%s\n",
+                  r[rec::kEnhancePrecision] == 1 ? "on" : "off",
+                  Ranged(speed, 1, 11, Format("%d is used", std::clamp(speed, 1, 11)).c_str()).c_str(),
                   oneScreen ? "one screen per notch"
-                            : Format("%d lines per notch", r[rec::kWheelLines]).c_str(),
-                  DoubleClickTimeMs(r[rec::kDoubleClickSpeed]));
+                            : (Ranged(lines, 1, 100, Format("%d is used", std::clamp(lines, 1, 100)).c_str()) +
+                               " lines per notch")
+                                  .c_str(),
+                  DoubleClickTimeMs(usedStep),
+                  step == usedStep ? "" : Format(" (step %d outside 1..11: %d is used)", step, usedStep).c_str());
     out += Format("Angle snapping: %s (level %d)\n", r[rec::kAngleSnapEnabled] == 1 ? "on" : "off",
                   r[rec::kAngleSnapLevel]);
     return out;

@@ -19,6 +19,9 @@ void Trace::Line(std::string_view line) {
     std::lock_guard lock(m_mutex);
     m_out << line << '\n';
     m_out.flush();
+    if (!m_out) {
+        m_failed = true;
+    }
 }
 
 void Trace::Report(std::string_view device, std::string_view operation, const uint8_t* data,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <ostream>
@@ -21,10 +22,13 @@ public:
     void Line(std::string_view line);
     void Report(std::string_view device, std::string_view operation, const uint8_t* data,
                 size_t size);
+    // Whether a line could not be written (a full disk, say): the trace is then incomplete.
+    bool Failed() const { return m_failed; }
 
 private:
     std::mutex m_mutex;
     std::ostream& m_out;
+    std::atomic<bool> m_failed{false};
 };
 
 std::string HexBytes(const uint8_t* data, size_t size);
