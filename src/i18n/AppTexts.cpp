@@ -40,6 +40,12 @@ constexpr Row kRows[] = {
      "um die Firmware der Maus zu aktualisieren.",
      "在 %1 中没有找到固件升级程序。\n请把厂商的升级程序放在该文件夹中，再升级鼠标固件。",
      "在 %1 中沒有找到韌體更新程式。\n請把廠商的更新程式放在該資料夾中，再更新滑鼠韌體。"},
+    {AppText::kProfileFileProblem, "A profile file needs attention:", "Eine Profildatei braucht Aufmerksamkeit:",
+     "配置文件需要处理：", "設定檔需要處理："},
+    {AppText::kNothingSentOrWritten, "Nothing was sent or written. Repair or remove the file, then try again.",
+     "Es wurde nichts gesendet oder gespeichert. Reparieren oder entfernen Sie die Datei und versuchen Sie es "
+     "erneut.",
+     "没有发送或写入任何内容。请修复或删除该文件后重试。", "沒有傳送或寫入任何內容。請修復或刪除該檔案後再試一次。"},
     {AppText::kButtonOk, "OK", "OK", "确定", "確定"},
     {AppText::kButtonCancel, "Cancel", "Abbrechen", "取消", "取消"},
     {AppText::kButtonYes, "Yes", "Ja", "是", "是"},

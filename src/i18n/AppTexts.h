@@ -14,6 +14,8 @@ enum class AppText {
     kNoPermissionHelp,
     kNothingSent,
     kNoUpdater,
+    kProfileFileProblem,
+    kNothingSentOrWritten,
     kButtonOk,
     kButtonCancel,
     kButtonYes,

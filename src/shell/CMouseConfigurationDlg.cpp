@@ -240,7 +240,6 @@ bool CMouseConfigurationDlg::OnInitDialog() {
     m_dpiList = {m_strings[UiStrings::kDpiUp], m_strings[UiStrings::kDpiDown], m_strings[UiStrings::kDpiLoop]};
     ApplyPointerSettings(m_settings.record, m_env.Pointer(), m_env.Debug());
     TellAboutPermission();
-    TellAboutFiles();
 
     // The utility lives in the tray; where the desktop has none, or with the virtual
     // devices, the window shows at once so it is never out of reach.
@@ -250,11 +249,13 @@ bool CMouseConfigurationDlg::OnInitDialog() {
     connect(m_trayTimer, &QTimer::timeout, this, &CMouseConfigurationDlg::CheckTrayAvailability);
     m_trayTimer->start(2000);
     if (m_options.emulate || !m_trayAvailable) {
-        RestoreFromTray();
+        RestoreFromTray();  // reloads the profile and tells about its files over the window
         if (!isVisible()) {
             move(0, 0);
             show();
         }
+    } else {
+        TellAboutFiles();
     }
     return true;
 }
@@ -279,9 +280,16 @@ void CMouseConfigurationDlg::TellAboutPermission() {
 void CMouseConfigurationDlg::TellAboutFiles() {
     // A profile file that could not be read (or was empty) is said once, with its name.
     if (!m_files->LastError().empty()) {
-        m_prompts.warning(QStringLiteral("QM517 Pro"), Q(m_files->LastError()));
+        m_prompts.warning(QStringLiteral("QM517 Pro"),
+                          Text(AppText::kProfileFileProblem) + QStringLiteral("\n\n") + Q(m_files->LastError()));
         m_files->ClearLastError();
     }
+}
+
+void CMouseConfigurationDlg::TellNothingSent(const std::string& why) {
+    m_prompts.warning(QStringLiteral("QM517 Pro"), Text(AppText::kProfileFileProblem) + QStringLiteral("\n\n") +
+                                                     Q(why) + QStringLiteral("\n\n") +
+                                                     Text(AppText::kNothingSentOrWritten));
 }
 
 QString CMouseConfigurationDlg::ConnectionNote() const {
@@ -1058,7 +1066,7 @@ void CMouseConfigurationDlg::OnApply() {
     if (const std::string why = m_files->UnreadableProfileFiles(true); !why.empty()) {
         // Sending and saving would put defaults over what those files hold (and give the
         // buttons that name macros empty ones).
-        m_prompts.warning(QStringLiteral("QM517 Pro"), Q(why + ": nothing was sent or written"));
+        TellNothingSent(why);
         return;
     }
     RunUpload(
@@ -1106,7 +1114,7 @@ void CMouseConfigurationDlg::OnReset() {
         return;
     }
     if (const std::string why = m_files->UnreadableProfileFiles(false); !why.empty()) {
-        m_prompts.warning(QStringLiteral("QM517 Pro"), Q(why + ": nothing was sent or written"));
+        TellNothingSent(why);
         return;
     }
     if (!m_prompts.okCancel(Q(m_strings[UiStrings::kAttention]), Q(m_strings[UiStrings::kResetQuestion]))) {

@@ -220,6 +220,9 @@ private:
     void ReadHotplugNotices();
     void TellAboutPermission();
     void TellAboutFiles();
+    // A profile file that cannot be read stopped Apply or Reset: says which, and that
+    // nothing was sent or written.
+    void TellNothingSent(const std::string& why);
     void StopReaders();
     void QuitWithoutTray();
     // ProfileUi: what the profile operations need from the window.
