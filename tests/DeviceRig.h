@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <sstream>
 
 #include "TestUtil.h"
@@ -12,15 +14,31 @@
 
 namespace qm::test {
 
+// A clock that can leave out one of the program's pauses (the `skip`-th sleep, counted
+// from 0), to show that the devices notice.
+struct SkippingClock : Clock {
+    explicit SkippingClock(Clock& clock) : inner(clock) {}
+    void Sleep(int milliseconds) override {
+        if (sleeps++ != skip) {
+            inner.Sleep(milliseconds);
+        }
+    }
+    uint32_t TickCount() override { return inner.TickCount(); }
+    Clock& inner;
+    int skip = -1;
+    int sleeps = 0;
+};
+
 // Virtual devices behind a traced backend and a virtual clock, a profile folder, and
 // everything an upload needs. Devices are plugged by the test.
 struct DeviceRig {
     VirtualDevices devices;  // first: outlives every handle opened on it
     VirtualClock clock;
+    SkippingClock skippingClock{clock};
     std::ostringstream traceText;
     Trace trace{traceText};
     TracingHidBackend backend{devices, trace};
-    TracingClock tracingClock{clock, trace};
+    TracingClock tracingClock{skippingClock, trace};
     CapturedDebugOutput debug;
     TempDir dir;
     SettingsState settings;
@@ -33,6 +51,7 @@ struct DeviceRig {
                           captions, pointer, debug, {}, true};
 
     DeviceRig() {
+        devices.SetClock(&clock);
         strings.FillUiStrings("EN");
         ApplyFactoryDefaults(settings.record);
         link.transport.SetBlockReadTimeout(20);
@@ -48,6 +67,18 @@ struct DeviceRig {
             lines.push_back(line);
         }
         return lines;
+    }
+    // Nothing was sent that hardware would not take: no report too soon after the one
+    // before it, no unknown command, no report of the wrong length.
+    void ExpectCleanTraffic() const {
+        const VirtualTrafficErrors errors = devices.TrafficErrors();
+        std::string details;
+        for (const std::string& line : errors.details) {
+            details += line + "\n";
+        }
+        EXPECT_TRUE(errors.Clean()) << "pacing " << errors.pacingViolations << ", unknown " << errors.unknownCommands
+                                    << ", refused " << errors.refusedReports << "\n"
+                                    << details;
     }
     void ClearTrace() {
         traceText.str("");

@@ -17,13 +17,13 @@ struct FakeHandle : HidHandle {
         log.push_back("set " + HexBytes(b, n));
         return !fail;
     }
-    bool GetFeature(uint8_t* b, size_t n) override {
+    int GetFeature(uint8_t* b, size_t n) override {
         log.push_back("get " + HexBytes(b, n));
         if (fail) {
-            return false;
+            return -1;
         }
         std::copy_n(reply.begin(), std::min(n, reply.size()), b);
-        return true;
+        return static_cast<int>(std::min(n, reply.size()));
     }
     bool Write(const uint8_t* b, size_t n) override {
         log.push_back("write " + std::to_string(n) + " " + HexBytes(b, 3));

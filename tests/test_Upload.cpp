@@ -17,6 +17,8 @@ struct UploadTest : ::testing::Test {
     void SetUp() override {
         test::WriteFile(rig.dir / "str.ini", "[Profile]\nCurProfileName=P\nItemCount=1\nItem0=P\n");
     }
+    // Every upload keeps the devices' pacing and sends only what they know.
+    void TearDown() override { rig.ExpectCleanTraffic(); }
     int Saves() const {
         return static_cast<int>(std::count(rig.debug.Lines().begin(), rig.debug.Lines().end(),
                                            "Data num:1 BYTE -1884 BYTE\n Struct size:1884 BYTE"));
@@ -33,6 +35,33 @@ TEST_F(UploadTest, OneMouseSleeps5350Ms) {
     rig.clock.Clear();
     ApplySettings(rig.context);
     EXPECT_EQ(rig.clock.TotalSleptMs(), 5350 + 4 * 50);
+}
+
+TEST(UploadPacing, TheDevicesNoticeEveryPauseLeftOut) {
+    // Each device alone, applied twice in a row: leaving out any one pause of the first
+    // upload brings some report too soon.
+    for (uint16_t device : {kA, kB, kPad}) {
+        int sleeps = 0;
+        {
+            test::DeviceRig rig;
+            rig.devices.Plug(device);
+            rig.Discover();
+            ApplySettings(rig.context);
+            sleeps = rig.skippingClock.sleeps;
+            ApplySettings(rig.context);
+            rig.ExpectCleanTraffic();
+        }
+        ASSERT_GT(sleeps, 3);
+        for (int skip = 0; skip < sleeps; ++skip) {
+            test::DeviceRig rig;
+            rig.devices.Plug(device);
+            rig.Discover();
+            rig.skippingClock.skip = skip;
+            ApplySettings(rig.context);
+            ApplySettings(rig.context);
+            EXPECT_GT(rig.devices.TrafficErrors().pacingViolations, 0) << std::hex << device << std::dec << " pause " << skip;
+        }
+    }
 }
 
 TEST_F(UploadTest, TheMouseHoldsTheRecordAfterwards) {
@@ -134,7 +163,7 @@ TEST_F(UploadTest, AMouseThatVanishesMidwayDoesNotStopTheSequence) {
     EXPECT_EQ(rig.clock.TotalSleptMs(), 2 * 5350);
 }
 
-TEST_F(UploadTest, RepliesOfZerosAreUsedAsZeros) {
+TEST_F(UploadTest, RepliesThatAnswerNothingAreUsedAsZerosAndReported) {
     VirtualFaults zeros;
     zeros.zeroReplies = true;
     rig.devices.Plug(kA, 0, zeros);
@@ -144,7 +173,11 @@ TEST_F(UploadTest, RepliesOfZerosAreUsedAsZeros) {
     EXPECT_EQ(ToHex(m.k), "00 00 00");
     EXPECT_EQ(m.currentStage, 0);
     EXPECT_EQ(ToHex(m.lightColourBlock.data(), 4), "FF FF 00 13");
-    EXPECT_EQ(rig.link.transport.FailedTransfers(), 0);
+    // A reply must name the command it answers: these three name none.
+    const auto failures = FailuresByDevice(rig.link.transport.Failures());
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(DescribeFailure(failures[0]),
+              "mouse A11D: 3 reports failed, the first in the report rate step (the reply to 81 (it answers 00))");
 }
 
 TEST_F(UploadTest, ABlockThatNeverComesIsGivenUp) {

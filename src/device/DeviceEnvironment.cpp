@@ -8,8 +8,10 @@ namespace qm {
 DeviceEnvironment::DeviceEnvironment(const DeviceEnvironmentOptions& options) {
     if (options.emulate) {
         m_virtual = std::make_unique<VirtualDevices>();
+        m_virtual->SetDebug(&m_debug);
         for (uint16_t productId : options.emulated) {
-            m_virtual->Plug(productId);
+            const auto fault = options.faults.find(productId);
+            m_virtual->Plug(productId, 0, fault != options.faults.end() ? fault->second : VirtualFaults{});
         }
         m_virtual->ReadNotices();  // present from the start, as devices plugged in before
         m_backend = m_virtual.get();
@@ -22,6 +24,9 @@ DeviceEnvironment::DeviceEnvironment(const DeviceEnvironmentOptions& options) {
         m_pointer.Add(*m_desktop);
     }
     m_clock = options.virtualClock ? static_cast<Clock*>(&m_virtualClock) : &m_realClock;
+    if (m_virtual) {
+        m_virtual->SetClock(m_clock);  // the devices time their pauses by the program's clock
+    }
     if (!options.traceFile.empty()) {
         m_tracePath = options.traceFile;
         m_traceFile.open(options.traceFile, std::ios::trunc);

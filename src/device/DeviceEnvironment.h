@@ -1,6 +1,7 @@
 #pragma once
 
 #include <fstream>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -24,6 +25,8 @@ struct DeviceEnvironmentOptions {
     std::set<uint16_t> emulated{0xA11D, 0xA1DC, 0xA1C9};
     bool virtualClock = false;
     std::string traceFile;
+    // Faults of the virtual devices (--fault), by product ID.
+    std::map<uint16_t, VirtualFaults> faults;
 };
 
 // The list of "--emulate=a11d,a1dc,pad": the product IDs named. False (with the name in

@@ -14,9 +14,12 @@ uint8_t FrameChecksum(const Frame& frame) {
     return static_cast<uint8_t>(0xFF - (sum & 0xFF));
 }
 
-void Transport::Fail(const char* what) {
+void Transport::Fail(const std::string& what) {
     ++m_failed;
-    m_debug.Write(Format("%s failed.\n", what));
+    if (m_failures.size() < 200) {
+        m_failures.push_back({m_step, what});
+    }
+    m_debug.Write(what + " failed.\n");
 }
 
 void Transport::SetFeatureFrame(HidHandle* handle, const Frame& frame, bool checksum,
@@ -32,10 +35,18 @@ void Transport::SetFeatureFrame(HidHandle* handle, const Frame& frame, bool chec
     m_clock.Sleep(50);
 }
 
-void Transport::GetFeatureFrame(HidHandle* handle, Frame& frame, const ReportLengths& lengths) {
+void Transport::GetFeatureFrame(HidHandle* handle, Frame& frame, uint8_t command, const ReportLengths& lengths) {
     std::vector<uint8_t> report(std::max<size_t>(lengths.feature, 9), 0);
-    if (handle == nullptr || !handle->GetFeature(report.data(), lengths.feature)) {
+    const int n = handle == nullptr ? -1 : handle->GetFeature(report.data(), lengths.feature);
+    if (n < 0) {
         Fail("HidD_GetFeature");
+        std::fill(report.begin(), report.end(), 0);
+    } else if (n < static_cast<int>(lengths.feature)) {
+        Fail(Format("HidD_GetFeature (%d of %u bytes)", n, lengths.feature));
+        std::fill(report.begin(), report.end(), 0);
+    } else if (report[1] != command) {
+        // The mouse answers with the command it answers; anything else is no reply to it.
+        Fail(Format("the reply to %02X (it answers %02X)", command, report[1]));
         std::fill(report.begin(), report.end(), 0);
     }
     m_clock.Sleep(50);
@@ -46,7 +57,7 @@ void Transport::SendCommand(HidHandle* handle, Frame& frame, bool readReply,
                             const ReportLengths& lengths) {
     SetFeatureFrame(handle, frame, true, lengths);
     if (readReply) {
-        GetFeatureFrame(handle, frame, lengths);
+        GetFeatureFrame(handle, frame, frame[0], lengths);
         m_debug.Write(Format("Buffer[1]:%02x,Buffer[2]:%02x.", frame[0], frame[1]));
     }
 }
@@ -67,13 +78,17 @@ void Transport::TransferBlocks(HidHandle* handle, Frame& frame, uint8_t* data, b
         }
         return;
     }
-    GetFeatureFrame(handle, frame, lengths);
+    GetFeatureFrame(handle, frame, frame[0], lengths);
     std::vector<uint8_t> report(std::max<size_t>(lengths.input, 65), 0);
     for (size_t b = 0; b < blocks; ++b) {
         std::fill(report.begin(), report.end(), 0);
-        if (handle == nullptr ||
-            handle->Read(report.data(), lengths.input, m_blockReadTimeoutMs) <= 0) {
-            Fail("ReadFile");
+        // Every read has a time-out: a device that stalls never holds the upload.
+        const int n = handle == nullptr ? -1 : handle->Read(report.data(), lengths.input, m_blockReadTimeoutMs);
+        if (n <= 0) {
+            Fail(n == 0 ? "ReadFile (no block within the time-out)" : "ReadFile");
+        } else if (n < std::min<int>(65, lengths.input)) {
+            Fail(Format("ReadFile (%d of %u bytes)", n, lengths.input));
+            std::fill(report.begin(), report.end(), 0);
         }
         std::copy_n(report.begin() + 1, std::min<size_t>(64, length - 64 * b), data + 64 * b);
         m_clock.Sleep(100);
@@ -87,8 +102,11 @@ void Transport::SendPadFrame(HidHandle* handle, const Frame& frame, const Report
 void Transport::ReadPadFrame(HidHandle* handle, uint8_t command, const ReportLengths& lengths) {
     std::vector<uint8_t> report(std::max<size_t>(lengths.feature, 9), 0);
     report[1] = command;
-    if (handle == nullptr || !handle->GetFeature(report.data(), lengths.feature)) {
+    const int n = handle == nullptr ? -1 : handle->GetFeature(report.data(), lengths.feature);
+    if (n < 0) {
         Fail("HidD_GetFeature");
+    } else if (n < static_cast<int>(lengths.feature)) {
+        Fail(Format("HidD_GetFeature (%d of %u bytes)", n, lengths.feature));
     }
 }
 

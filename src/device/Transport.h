@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "device/DeviceEncodings.h"
+#include "device/UploadStep.h"
 #include "platform/Clock.h"
 #include "platform/DebugOutput.h"
 #include "platform/Hid.h"
@@ -20,10 +23,17 @@ struct ReportLengths {
     uint16_t output = 65;
 };
 
+// A report that failed, and the step of the upload it belonged to.
+struct TransferFailure {
+    std::optional<UploadStep> step;  // none outside an upload
+    std::string what;                // "HidD_SetFeature", "the reply to 81 (it answers 00)"
+};
+
 // Commands as feature reports (8-byte frame after report ID 0) and bulk data as 64-byte
 // output or input reports, paced as the device needs: 50 ms after every feature report
 // written or read, 100 ms after every data block. Nothing is retried; failures are logged
-// and counted, and the caller carries on with zeros where a reply did not come.
+// and recorded with their step, and the caller carries on with zeros where a reply did
+// not come, came short, or does not answer the command sent.
 class Transport {
 public:
     // A read of a data block gives up after this long instead of hanging on a device that
@@ -48,16 +58,28 @@ public:
     void Pause(int milliseconds) { m_clock.Sleep(milliseconds); }
 
     int FailedTransfers() const { return m_failed; }
+    // The step that failures from now on belong to.
+    void SetStep(std::optional<UploadStep> step) { m_step = step; }
+    // The failures so far (the first 200), in order.
+    const std::vector<TransferFailure>& Failures() const { return m_failures; }
+    void ClearFailures() {
+        m_failed = 0;
+        m_failures.clear();
+    }
 
 private:
     void SetFeatureFrame(HidHandle* handle, const Frame& frame, bool checksum,
                          const ReportLengths& lengths);
-    void GetFeatureFrame(HidHandle* handle, Frame& frame, const ReportLengths& lengths);
-    void Fail(const char* what);
+    // Reads the reply to `command` over `frame`: zeros when the read failed, came short or
+    // does not answer the command.
+    void GetFeatureFrame(HidHandle* handle, Frame& frame, uint8_t command, const ReportLengths& lengths);
+    void Fail(const std::string& what);
 
     Clock& m_clock;
     DebugOutput& m_debug;
     int m_failed = 0;
+    std::vector<TransferFailure> m_failures;
+    std::optional<UploadStep> m_step;
     int m_blockReadTimeoutMs = kBlockReadTimeoutMs;
 };
 

@@ -10,6 +10,7 @@ namespace qm {
 namespace {
 
 void Step(UploadContext& c, UploadDevice device, UploadStepKind kind) {
+    c.transport.SetStep(UploadStep{device, kind});
     if (c.progress) {
         c.progress(UploadStep{device, kind});
     }
@@ -25,12 +26,15 @@ void SaveProfileAndCaptions(UploadContext& c) {
 
 }  // namespace
 
-std::string DescribeStep(const UploadStep& step) {
-    const char* device = step.device == UploadDevice::kMouseA11D   ? "mouse A11D"
-                         : step.device == UploadDevice::kMouseA1DC ? "mouse A1DC"
-                                                                   : "mousepad";
+const char* DeviceName(UploadDevice device) {
+    return device == UploadDevice::kMouseA11D ? "mouse A11D" : device == UploadDevice::kMouseA1DC ? "mouse A1DC" : "mousepad";
+}
+
+namespace {
+
+const char* StepName(UploadStepKind kind) {
     const char* what = "";
-    switch (step.kind) {
+    switch (kind) {
         case UploadStepKind::kReportRate: what = "report rate"; break;
         case UploadStepKind::kSensitivity: what = "axis sensitivity"; break;
         case UploadStepKind::kStageColours: what = "stage colours"; break;
@@ -41,7 +45,37 @@ std::string DescribeStep(const UploadStep& step) {
         case UploadStepKind::kPadColours: what = "colours"; break;
         case UploadStepKind::kPadEffect: what = "lighting effect"; break;
     }
-    return std::string(device) + ": " + what;
+    return what;
+}
+
+}  // namespace
+
+std::string DescribeStep(const UploadStep& step) {
+    return std::string(DeviceName(step.device)) + ": " + StepName(step.kind);
+}
+
+std::vector<DeviceFailure> FailuresByDevice(const std::vector<TransferFailure>& failures) {
+    std::vector<DeviceFailure> byDevice;
+    for (const TransferFailure& f : failures) {
+        if (!f.step) {
+            continue;
+        }
+        auto it = std::find_if(byDevice.begin(), byDevice.end(),
+                               [&](const DeviceFailure& d) { return d.device == f.step->device; });
+        if (it == byDevice.end()) {
+            byDevice.push_back({f.step->device, f.step->kind, f.what, 0});
+            it = byDevice.end() - 1;
+        }
+        ++it->count;
+    }
+    std::sort(byDevice.begin(), byDevice.end(),
+              [](const DeviceFailure& a, const DeviceFailure& b) { return a.device < b.device; });
+    return byDevice;
+}
+
+std::string DescribeFailure(const DeviceFailure& f) {
+    return Format("%s: %d %s failed, the first in the %s step (%s)", DeviceName(f.device), f.count,
+                  f.count == 1 ? "report" : "reports", StepName(f.firstStep), f.firstWhat.c_str());
 }
 
 int CountUploadSteps(bool mouseA11D, bool mouseA1DC, bool pad) {
@@ -136,6 +170,7 @@ void ApplySettings(UploadContext& c) {
     if (c.discovery.presentP != 0) {
         UploadPad(c);
     }
+    c.transport.SetStep(std::nullopt);
     SaveProfileAndCaptions(c);
     c.settings.Commit();
     ApplyPointerSettings(c.settings.record, c.pointer, c.debug);

@@ -2,36 +2,31 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "device/DeviceEncodings.h"
 #include "device/Discovery.h"
 #include "device/Transport.h"
+#include "device/UploadStep.h"
 #include "model/ProfileFiles.h"
 #include "platform/PointerSink.h"
 
 namespace qm {
 
-// The steps an upload reports, per device.
-enum class UploadDevice { kMouseA11D, kMouseA1DC, kPad };
-enum class UploadStepKind {
-    kReportRate,
-    kSensitivity,
-    kStageColours,
-    kDpiStages,
-    kButtonTable,
-    kMacros,
-    kLighting,
-    kPadColours,
-    kPadEffect,
-};
-struct UploadStep {
-    UploadDevice device;
-    UploadStepKind kind;
-};
-// "mouse A11D: button table", "mousepad: colours" (the command line's progress lines).
-std::string DescribeStep(const UploadStep& step);
 // How many steps an upload reports: seven per mouse, two for the pad.
 int CountUploadSteps(bool mouseA11D, bool mouseA1DC, bool pad);
+
+// What failed on one device during an upload: its first failed report and how many failed.
+struct DeviceFailure {
+    UploadDevice device;
+    UploadStepKind firstStep;
+    std::string firstWhat;  // "HidD_SetFeature", "the reply to 81 (it answers 00)"
+    int count = 0;
+};
+// The failures of an upload, one entry per device in upload order.
+std::vector<DeviceFailure> FailuresByDevice(const std::vector<TransferFailure>& failures);
+// "mouse A11D: 12 reports failed, the first in the report rate step (HidD_SetFeature)".
+std::string DescribeFailure(const DeviceFailure& failure);
 
 // Everything one upload works with. The references outlive the upload.
 struct UploadContext {

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <chrono>
 #include <sys/eventfd.h>
+
+#include "platform/Format.h"
 #include <unistd.h>
 
 namespace qm {
@@ -38,6 +40,58 @@ const char* ProductName(uint16_t productId) {
 
 }  // namespace
 
+bool ParseFault(const std::string& text, uint16_t& productId, VirtualFaults& faults, std::string& error) {
+    const size_t colon = text.find(':');
+    const std::string device = text.substr(0, colon);
+    if (device == "a11d") {
+        productId = 0xA11D;
+    } else if (device == "a1dc") {
+        productId = 0xA1DC;
+    } else if (device == "pad") {
+        productId = kPad;
+    } else {
+        error = "--fault " + text + ": the device is a11d, a1dc or pad";
+        return false;
+    }
+    const std::string fault = colon == std::string::npos ? std::string{} : text.substr(colon + 1);
+    const size_t equals = fault.find('=');
+    const std::string name = fault.substr(0, equals);
+    int n = -1;
+    if (equals != std::string::npos) {
+        const std::string digits = fault.substr(equals + 1);
+        if (digits.empty() || digits.size() > 6 || digits.find_first_not_of("0123456789") != std::string::npos) {
+            error = "--fault " + text + ": N is a number of reports (0..999999)";
+            return false;
+        }
+        n = std::stoi(digits);
+    }
+    if (name == "vanish-after") {
+        if (n < 0) {
+            error = "--fault " + text + ": vanish-after needs =N (reports before the device goes)";
+            return false;
+        }
+        faults.vanishAfterOperations = n;
+        return true;
+    }
+    bool* flag = name == "refuse-open"     ? &faults.refuseOpen
+                 : name == "short-read"    ? &faults.shortReads
+                 : name == "stall"         ? &faults.stall
+                 : name == "garbage-reply" ? &faults.garbageReplies
+                 : name == "eio"           ? &faults.eio
+                                           : nullptr;
+    if (flag == nullptr || (name == "refuse-open" && n >= 0)) {
+        error = "--fault " + text +
+                ": the fault is vanish-after=N, refuse-open, short-read[=N], stall[=N], garbage-reply[=N] or "
+                "eio[=N] (N: reports that go well first)";
+        return false;
+    }
+    *flag = true;
+    if (n >= 0) {
+        faults.faultAfter = n;
+    }
+    return true;
+}
+
 struct VirtualDevices::Device {
     uint16_t productId = 0;
     uint16_t version = 0;
@@ -54,26 +108,35 @@ struct VirtualDevices::Device {
     std::vector<uint8_t> pendingData;
     std::deque<std::vector<uint8_t>> commandInput;
     std::deque<std::vector<uint8_t>> eventInput;
+    // Pacing: the tick before which the next report comes too soon.
+    bool paced = false;
+    uint32_t readyAt = 0;
+    uint32_t garbage = 0x517;
 
     bool IsPad() const { return productId == kPad; }
+    size_t FeatureLength() const { return !IsPad() && faults.featureLength8 ? 8 : 9; }
+    uint8_t NextGarbage() {
+        garbage = garbage * 1103515245u + 12345u;
+        return static_cast<uint8_t>(garbage >> 16);
+    }
 };
 
 class VirtualHandle : public HidHandle {
 public:
-    VirtualHandle(VirtualDevices& owner, uint16_t productId, VirtualDevices::Role role, int generation)
-        : m_owner(owner), m_productId(productId), m_role(role), m_generation(generation) {}
+    VirtualHandle(VirtualDevices& owner, uint16_t productId, VirtualDevices::Role role, int generation, bool writable)
+        : m_owner(owner), m_productId(productId), m_role(role), m_generation(generation), m_writable(writable) {}
     ~VirtualHandle() override {
         std::lock_guard lock(m_owner.m_mutex);
         --m_owner.m_openHandles;
     }
     bool SetFeature(const uint8_t* buffer, size_t length) override {
-        return m_owner.SetFeature(m_generation, m_productId, m_role, buffer, length);
+        return m_owner.SetFeature(m_generation, m_productId, m_role, m_writable, buffer, length);
     }
-    bool GetFeature(uint8_t* buffer, size_t length) override {
+    int GetFeature(uint8_t* buffer, size_t length) override {
         return m_owner.GetFeature(m_generation, m_productId, m_role, buffer, length);
     }
     bool Write(const uint8_t* buffer, size_t length) override {
-        return m_owner.Write(m_generation, m_productId, m_role, buffer, length);
+        return m_owner.Write(m_generation, m_productId, m_role, m_writable, buffer, length);
     }
     int Read(uint8_t* buffer, size_t length, int timeoutMs) override {
         return m_owner.Read(m_generation, m_productId, m_role, buffer, length, timeoutMs, m_cancelled);
@@ -89,6 +152,7 @@ private:
     uint16_t m_productId;
     VirtualDevices::Role m_role;
     int m_generation;
+    bool m_writable;
     bool m_cancelled = false;  // guarded by the owner's mutex
 };
 
@@ -213,6 +277,48 @@ int VirtualDevices::OpenHandles() const {
     return m_openHandles;
 }
 
+VirtualTrafficErrors VirtualDevices::TrafficErrors() const {
+    std::lock_guard lock(m_mutex);
+    return m_errors;
+}
+
+void VirtualDevices::ClearTrafficErrors() {
+    std::lock_guard lock(m_mutex);
+    m_errors = {};
+}
+
+uint32_t VirtualDevices::Now() {
+    if (m_clock != nullptr) {
+        return m_clock->TickCount();
+    }
+    static const auto start = std::chrono::steady_clock::now();
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
+}
+
+void VirtualDevices::NoteError(int VirtualTrafficErrors::*counter, const Device& d, const std::string& what) {
+    ++(m_errors.*counter);
+    if (m_errors.details.size() < 20) {
+        m_errors.details.push_back(std::string(ProductName(d.productId)) + ": " + what);
+    }
+}
+
+bool VirtualDevices::Active(const Device& d) const {
+    return d.operations > d.faults.faultAfter;
+}
+
+void VirtualDevices::Faulty(const Device& d, const char* what, const char* fault) {
+    if (m_debug != nullptr) {
+        m_debug->Write(Format("virtual %s: fault %s: %s (report %d)\n", ProductName(d.productId), fault, what,
+                              d.operations));
+    }
+}
+
+void VirtualDevices::PauseAfter(Device& d, int milliseconds) {
+    d.readyAt = Now() + static_cast<uint32_t>(milliseconds);
+    d.paced = true;
+}
+
 std::vector<HidInterfaceInfo> VirtualDevices::Enumerate() {
     std::lock_guard lock(m_mutex);
     std::vector<HidInterfaceInfo> list;
@@ -259,7 +365,7 @@ std::vector<HidInterfaceInfo> VirtualDevices::Enumerate() {
     return list;
 }
 
-std::unique_ptr<HidHandle> VirtualDevices::Open(const HidInterfaceInfo& info, HidAccess,
+std::unique_ptr<HidHandle> VirtualDevices::Open(const HidInterfaceInfo& info, HidAccess access,
                                                 int* error) {
     std::lock_guard lock(m_mutex);
     Device* d = Find(info.productId);
@@ -281,7 +387,7 @@ std::unique_ptr<HidHandle> VirtualDevices::Open(const HidInterfaceInfo& info, Hi
     }
     *error = 0;
     ++m_openHandles;
-    return std::make_unique<VirtualHandle>(*this, info.productId, role, d->generation);
+    return std::make_unique<VirtualHandle>(*this, info.productId, role, d->generation, access != HidAccess::kRead);
 }
 
 std::vector<DeviceNotice> VirtualDevices::ReadNotices() {
@@ -295,64 +401,122 @@ std::vector<DeviceNotice> VirtualDevices::ReadNotices() {
     return notices;
 }
 
-bool VirtualDevices::CountOperation(Device& d) {
+bool VirtualDevices::CountOperation(Device& d, const char* what) {
     ++d.operations;
     if (d.faults.vanishAfterOperations >= 0 && d.operations > d.faults.vanishAfterOperations) {
+        Faulty(d, what, "vanish-after");
         UnplugLocked(d.productId);
         return false;
     }
+    const uint32_t now = Now();
+    if (d.paced && static_cast<int32_t>(now - d.readyAt) < 0) {
+        NoteError(&VirtualTrafficErrors::pacingViolations, d,
+                  Format("%s (report %d) came %d ms too soon", what, d.operations,
+                         static_cast<int>(d.readyAt - now)));
+    }
+    d.paced = false;
     return true;
 }
 
-bool VirtualDevices::SetFeature(int generation, uint16_t productId, Role role,
+bool VirtualDevices::SetFeature(int generation, uint16_t productId, Role role, bool writable,
                                 const uint8_t* data, size_t length) {
     std::lock_guard lock(m_mutex);
     Device* d = Find(productId);
-    if (d == nullptr || d->generation != generation || !CountOperation(*d)) {
+    if (d == nullptr || d->generation != generation || !CountOperation(*d, "SET_FEATURE")) {
         return false;
     }
-    if (length < 9 || data[0] != 0 || (role != Role::kCommand && role != Role::kPad)) {
+    if (role != Role::kCommand && role != Role::kPad) {
         if (!d->IsPad()) {
             ++d->mouse.protocolErrors;
         }
         return false;
     }
+    if (!writable || length != d->FeatureLength() || data[0] != 0) {
+        NoteError(&VirtualTrafficErrors::refusedReports, *d,
+                  !writable ? std::string("SET_FEATURE on a handle opened for reading")
+                            : Format("SET_FEATURE of %zu bytes (the report has %zu)", length, d->FeatureLength()));
+        return false;
+    }
+    if (Active(*d) && (d->faults.eio || d->faults.stall)) {
+        Faulty(*d, "SET_FEATURE", d->faults.eio ? "eio" : "stall");
+        PauseAfter(*d, 50);
+        return false;
+    }
     if (d->IsPad()) {
         PadCommand(*d, data + 1);
+        PauseAfter(*d, 50);
     } else {
         MouseCommand(*d, data + 1);
+        // The sensitivity takes the mouse a second pause.
+        PauseAfter(*d, data[1] == 0x0B ? 100 : 50);
     }
     return true;
 }
 
-bool VirtualDevices::GetFeature(int generation, uint16_t productId, Role role, uint8_t* data,
-                                size_t length) {
+int VirtualDevices::GetFeature(int generation, uint16_t productId, Role role, uint8_t* data, size_t length) {
     std::lock_guard lock(m_mutex);
     Device* d = Find(productId);
-    if (d == nullptr || d->generation != generation || !CountOperation(*d)) {
-        return false;
+    if (d == nullptr || d->generation != generation || !CountOperation(*d, "GET_FEATURE")) {
+        return -1;
     }
-    if (length < 9 || (role != Role::kCommand && role != Role::kPad)) {
-        return false;
+    if (role != Role::kCommand && role != Role::kPad) {
+        return -1;
+    }
+    if (length != d->FeatureLength()) {
+        NoteError(&VirtualTrafficErrors::refusedReports, *d,
+                  Format("GET_FEATURE of %zu bytes (the report has %zu)", length, d->FeatureLength()));
+        return -1;
+    }
+    // The pad's read-back ends its sequence: nothing follows that it must wait for.
+    PauseAfter(*d, d->IsPad() ? 0 : 50);
+    if (Active(*d) && (d->faults.eio || d->faults.stall)) {
+        Faulty(*d, "GET_FEATURE", d->faults.eio ? "eio" : "stall");
+        return -1;
     }
     std::fill(data, data + length, 0);
-    if (!d->faults.zeroReplies) {
-        std::copy(d->reply.begin(), d->reply.end(), data + 1);
+    if (Active(*d) && d->faults.garbageReplies) {
+        Faulty(*d, "GET_FEATURE", "garbage-reply");
+        for (size_t i = 1; i < length; ++i) {
+            data[i] = d->NextGarbage();
+        }
+        return static_cast<int>(length);
     }
-    return true;
+    if (!d->faults.zeroReplies) {
+        std::copy_n(d->reply.begin(), std::min<size_t>(d->reply.size(), length - 1), data + 1);
+    }
+    if (Active(*d) && d->faults.shortReads) {
+        Faulty(*d, "GET_FEATURE", "short-read");
+        std::fill(data + 3, data + length, 0);
+        return 3;
+    }
+    return static_cast<int>(length);
 }
 
-bool VirtualDevices::Write(int generation, uint16_t productId, Role role, const uint8_t* data,
+bool VirtualDevices::Write(int generation, uint16_t productId, Role role, bool writable, const uint8_t* data,
                            size_t length) {
     std::lock_guard lock(m_mutex);
     Device* d = Find(productId);
-    if (d == nullptr || d->generation != generation || !CountOperation(*d)) {
+    if (d == nullptr || d->generation != generation || !CountOperation(*d, "WRITE")) {
         return false;
     }
     VirtualMouseState& m = d->mouse;
-    if (role != Role::kCommand || length < 65 || data[0] != 0 ||
-        d->receivedBlocks >= d->pendingBlocks) {
+    if (role != Role::kCommand) {
         ++m.protocolErrors;
+        return false;
+    }
+    if (!writable || length != d->faults.blockReportLength || data[0] != 0) {
+        NoteError(&VirtualTrafficErrors::refusedReports, *d,
+                  !writable ? std::string("WRITE on a handle opened for reading")
+                            : Format("WRITE of %zu bytes (the report has %u)", length, d->faults.blockReportLength));
+        return false;
+    }
+    PauseAfter(*d, 100);
+    if (Active(*d) && (d->faults.eio || d->faults.stall)) {
+        Faulty(*d, "WRITE", d->faults.eio ? "eio" : "stall");
+        return false;
+    }
+    if (d->receivedBlocks >= d->pendingBlocks) {
+        ++m.protocolErrors;  // a block no command asked for
         return false;
     }
     d->pendingData.insert(d->pendingData.end(), data + 1, data + 65);
@@ -383,6 +547,7 @@ int VirtualDevices::Read(int generation, uint16_t productId, Role role, uint8_t*
     std::unique_lock lock(m_mutex);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     bool counted = false;
+    bool toldStall = false;
     for (;;) {
         Device* d = Find(productId);
         if (d == nullptr || d->generation != generation) {
@@ -390,7 +555,12 @@ int VirtualDevices::Read(int generation, uint16_t productId, Role role, uint8_t*
         }
         if (!counted && role == Role::kCommand) {
             counted = true;
-            if (!CountOperation(*d)) {
+            if (!CountOperation(*d, "READ")) {
+                return -1;
+            }
+            PauseAfter(*d, 100);
+            if (Active(*d) && d->faults.eio) {
+                Faulty(*d, "READ", "eio");
                 return -1;
             }
             continue;
@@ -400,13 +570,28 @@ int VirtualDevices::Read(int generation, uint16_t productId, Role role, uint8_t*
             return 0;
         }
         auto& queue = role == Role::kEvent ? d->eventInput : d->commandInput;
-        if ((role == Role::kEvent || role == Role::kCommand) && !queue.empty()) {
+        const bool stalled = role == Role::kCommand && Active(*d) && d->faults.stall;
+        if ((role == Role::kEvent || role == Role::kCommand) && !queue.empty() && !stalled) {
             std::vector<uint8_t> report = std::move(queue.front());
             queue.pop_front();
-            const size_t n = std::min(report.size(), length);
+            size_t n = std::min(report.size(), length);
             std::fill(data, data + length, 0);
             std::copy_n(report.begin(), n, data);
+            if (role == Role::kCommand && Active(*d) && d->faults.garbageReplies) {
+                Faulty(*d, "READ", "garbage-reply");
+                for (size_t i = 1; i < n; ++i) {
+                    data[i] = d->NextGarbage();
+                }
+            } else if (role == Role::kCommand && Active(*d) && d->faults.shortReads) {
+                Faulty(*d, "READ", "short-read");
+                n = std::min<size_t>(n, 3);
+                std::fill(data + n, data + length, 0);
+            }
             return static_cast<int>(n);
+        }
+        if (stalled && !toldStall) {
+            toldStall = true;
+            Faulty(*d, "READ", "stall");
         }
         if (timeoutMs < 0) {
             m_wake.wait(lock);
@@ -456,14 +641,18 @@ void VirtualDevices::MouseCommand(Device& d, const uint8_t* f) {
             break;
         case 0x8C:
             d.reply = Reply({0x8C, 0x00, 0x00, 0x01});
-            if (!d.faults.neverAnswerBlocks) {
-                std::vector<uint8_t> report(65, 0);
+            // One input report for each block asked for (none for none).
+            for (int b = 0; b < f[3] && !d.faults.neverAnswerBlocks; ++b) {
+                std::vector<uint8_t> report(d.faults.blockReportLength, 0);
                 std::copy(m.lightColourBlock.begin(), m.lightColourBlock.end(), report.begin() + 1);
                 d.commandInput.push_back(report);
             }
             break;
         case 0x06: std::copy_n(f + 1, 6, m.lightEffect.begin()); break;
-        default: ++m.protocolErrors; break;
+        default:
+            // The firmware ignores what it does not know.
+            NoteError(&VirtualTrafficErrors::unknownCommands, d, Format("unknown command %02X", f[0]));
+            break;
     }
 }
 
@@ -479,7 +668,9 @@ void VirtualDevices::PadCommand(Device& d, const uint8_t* f) {
             d.reply = {0x88};
             std::copy_n(f + 1, 7, d.reply.begin() + 1);
             break;
-        default: break;
+        default:
+            NoteError(&VirtualTrafficErrors::unknownCommands, d, Format("unknown pad command %02X", f[0]));
+            break;
     }
 }
 

@@ -10,12 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/Clock.h"
+#include "platform/DebugOutput.h"
 #include "platform/Hid.h"
 #include "platform/Hotplug.h"
 
 namespace qm {
 
-// Switches that make a virtual device misbehave, for tests.
+// Switches that make a virtual device misbehave, for tests and for `--fault`.
 struct VirtualFaults {
     int vanishAfterOperations = -1;   // unplugs itself after this many reports (-1: never)
     bool zeroReplies = false;         // feature reads return zeros
@@ -27,7 +29,19 @@ struct VirtualFaults {
     bool noCommandInterface = false;  // only the event interface is there (half found)
     bool neverAnswerBlocks = false;   // requested data blocks never come
     uint16_t blockReportLength = 65;  // input and output report length of the command interface
+    // Faults of the command interface that start after `faultAfter` reports; the device
+    // stays plugged in.
+    int faultAfter = 0;
+    bool stall = false;         // nothing answers: writes fail, reads wait out their time-out
+    bool shortReads = false;    // feature and block reads return 3 bytes
+    bool garbageReplies = false;  // feature and block reads return bytes that mean nothing
+    bool eio = false;           // every report fails with an I/O error
 };
+
+// "a11d:vanish-after=20", "pad:eio", "a1dc:stall=5" (the command line's --fault): the
+// device's product ID and its fault added to `faults`. False with `error` set when the text
+// names no device or no fault.
+bool ParseFault(const std::string& text, uint16_t& productId, VirtualFaults& faults, std::string& error);
 
 // What a virtual mouse has been told, for tests to look at.
 struct VirtualMouseState {
@@ -54,6 +68,22 @@ struct VirtualPadState {
     int frames = 0;
 };
 
+// What the devices would not have accepted from a program, over every device ever
+// plugged (an unplugged one keeps its count here).
+struct VirtualTrafficErrors {
+    // A report sooner after the previous one than the device's pause: 50 ms after a
+    // feature report, 100 ms after a data block or the sensitivity command.
+    int pacingViolations = 0;
+    // Commands the firmware does not know (it ignores them).
+    int unknownCommands = 0;
+    // Reports refused as the system refuses them: the wrong length, or a write on a
+    // handle opened for reading.
+    int refusedReports = 0;
+    std::vector<std::string> details;  // one line for each, for test failures
+
+    bool Clean() const { return pacingViolations == 0 && unknownCommands == 0 && refusedReports == 0; }
+};
+
 // The firmware models of both mouse variants and the pad, behind the same interface as
 // the real devices. Devices are plugged and unplugged by the test (or by a fault);
 // plugging and unplugging send hotplug notices as udev would. Handles it opened must be
@@ -77,6 +107,14 @@ public:
     VirtualMouseState MouseState(uint16_t productId) const;
     VirtualPadState PadState() const;
     int OpenHandles() const;
+    VirtualTrafficErrors TrafficErrors() const;
+    void ClearTrafficErrors();
+
+    // The clock the devices measure their pauses with (the program's, so that a virtual
+    // clock is one for the devices too); a steady clock until set. Set before use.
+    void SetClock(Clock* clock) { m_clock = clock; }
+    // Where the faults say when they fire (nothing until set).
+    void SetDebug(DebugOutput* debug) { m_debug = debug; }
 
     // HidBackend
     std::vector<HidInterfaceInfo> Enumerate() override;
@@ -100,12 +138,22 @@ private:
     const Device* Find(uint16_t productId) const;
     void UnplugLocked(uint16_t productId);
     void Notify(uint32_t event, uint16_t productId);
-    // Counts one report; false when the device is (now) gone.
-    bool CountOperation(Device& device);
+    // Counts one report of the command interface and checks its pacing; false when the
+    // device is (now) gone.
+    bool CountOperation(Device& device, const char* what);
+    // Says on the debug output that a fault fired on this report.
+    void Faulty(const Device& device, const char* what, const char* fault);
+    // Whether the faults of the command interface have started.
+    bool Active(const Device& device) const;
+    // The device asks for this pause after the report just taken.
+    void PauseAfter(Device& device, int milliseconds);
+    void NoteError(int VirtualTrafficErrors::*counter, const Device& device, const std::string& what);
+    uint32_t Now();
 
-    bool SetFeature(int generation, uint16_t productId, Role role, const uint8_t* data, size_t length);
-    bool GetFeature(int generation, uint16_t productId, Role role, uint8_t* data, size_t length);
-    bool Write(int generation, uint16_t productId, Role role, const uint8_t* data, size_t length);
+    bool SetFeature(int generation, uint16_t productId, Role role, bool writable, const uint8_t* data,
+                    size_t length);
+    int GetFeature(int generation, uint16_t productId, Role role, uint8_t* data, size_t length);
+    bool Write(int generation, uint16_t productId, Role role, bool writable, const uint8_t* data, size_t length);
     int Read(int generation, uint16_t productId, Role role, uint8_t* data, size_t length,
              int timeoutMs, bool& cancelled);
 
@@ -119,6 +167,9 @@ private:
     int m_eventFd = -1;
     int m_nextGeneration = 1;
     int m_openHandles = 0;
+    VirtualTrafficErrors m_errors;
+    Clock* m_clock = nullptr;
+    DebugOutput* m_debug = nullptr;
 };
 
 }  // namespace qm

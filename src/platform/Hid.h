@@ -44,7 +44,9 @@ public:
     // HidD_SetFeature: sends `length` bytes, report ID first.
     virtual bool SetFeature(const uint8_t* buffer, size_t length) = 0;
     // HidD_GetFeature: buffer[0] holds the report ID on entry; fills up to `length` bytes.
-    virtual bool GetFeature(uint8_t* buffer, size_t length) = 0;
+    // Returns the bytes read (report ID included; fewer than asked for is a short reply),
+    // or -1 when the read failed.
+    virtual int GetFeature(uint8_t* buffer, size_t length) = 0;
     // WriteFile of one output report.
     virtual bool Write(const uint8_t* buffer, size_t length) = 0;
     // ReadFile of one input report. Waits up to `timeoutMs` (-1: until a report comes).

@@ -26,8 +26,8 @@ public:
     bool SetFeature(const uint8_t* buffer, size_t length) override {
         return hid_send_feature_report(m_device, buffer, length) >= 0;
     }
-    bool GetFeature(uint8_t* buffer, size_t length) override {
-        return hid_get_feature_report(m_device, buffer, length) >= 0;
+    int GetFeature(uint8_t* buffer, size_t length) override {
+        return hid_get_feature_report(m_device, buffer, length);
     }
     bool Write(const uint8_t* buffer, size_t length) override {
         return hid_write(m_device, buffer, length) >= 0;

@@ -29,10 +29,15 @@ public:
         m_trace.Report(m_name, "SET_FEATURE", buffer, length);
         return Note(m_inner->SetFeature(buffer, length), "SET_FEATURE");
     }
-    bool GetFeature(uint8_t* buffer, size_t length) override {
-        const bool ok = m_inner->GetFeature(buffer, length);
-        m_trace.Report(m_name, "GET_FEATURE", buffer, length);
-        return Note(ok, "GET_FEATURE");
+    int GetFeature(uint8_t* buffer, size_t length) override {
+        const int n = m_inner->GetFeature(buffer, length);
+        if (n < 0) {
+            m_trace.Report(m_name, "GET_FEATURE", buffer, length);
+            Note(false, "GET_FEATURE");
+        } else {
+            m_trace.Report(m_name, "GET_FEATURE", buffer, static_cast<size_t>(n) < length ? static_cast<size_t>(n) : length);
+        }
+        return n;
     }
     bool Write(const uint8_t* buffer, size_t length) override {
         m_trace.Report(m_name, "WRITE", buffer, length);
