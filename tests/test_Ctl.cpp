@@ -279,6 +279,64 @@ TEST(Ctl, AnEmptyCaptionsFileIsWrittenInEveryLanguage) {
     EXPECT_EQ(doc.Get("Setting-CHS", "Item7"), "DPI -");
 }
 
+TEST(Ctl, AFaultyDeviceIsNamedAndTheOthersAndTheProfileLoseNothing) {
+    struct Device {
+        const char* name;
+        const char* described;
+        const char* lastReport;  // the last report of a whole upload to it
+    };
+    const Device devices[] = {{"a11d", "mouse A11D", "a11d SET_FEATURE 00 06"},
+                              {"a1dc", "mouse A1DC", "a1dc SET_FEATURE 00 06"},
+                              {"pad", "mousepad", "pad GET_FEATURE 00 88"}};
+    for (const char* fault : {"vanish-after=3", "refuse-open", "short-read", "stall", "garbage-reply", "eio"}) {
+        for (const Device& device : devices) {
+            const std::string what = std::string(device.name) + ":" + fault;
+            test::TempDir dir;
+            test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+            test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path().c_str());
+            std::string out, err;
+            ASSERT_EQ(RunCtl({"--emulate", "--virtual-clock", "apply"}, out, err), 0) << err;
+            // The user's edit: axis sensitivity 9.
+            const std::string config = dir / "QM517 Pro/config0.bin";
+            std::string edit = test::ReadFile(config);
+            edit[1 + 169] = 9;
+            test::WriteFile(config, edit);
+            const std::string trace = dir / "t.txt";
+            EXPECT_EQ(RunCtl({"--emulate", "--virtual-clock", "--fault", what, "--trace", trace, "apply"}, out, err), 1)
+                << what;
+            if (std::string(fault) == "refuse-open") {
+                EXPECT_NE(err.find("may not open it"), std::string::npos) << what << ": " << err;
+            } else {
+                EXPECT_NE(err.find(std::string("qm517ctl: ") + device.described + ": "), std::string::npos)
+                    << what << ": " << err;
+                EXPECT_NE(err.find("failed, the first in the "), std::string::npos) << what << ": " << err;
+                EXPECT_NE(err.find("the profile was saved"), std::string::npos) << what << ": " << err;
+            }
+            EXPECT_EQ(test::ReadFile(config), edit) << what;
+            const std::string text = test::ReadFile(trace);
+            for (const Device& other : devices) {
+                if (&other != &device) {
+                    EXPECT_NE(text.find(other.lastReport), std::string::npos) << what << ": " << other.name;
+                }
+            }
+        }
+    }
+}
+
+TEST(Ctl, ApplyFailsWhenADeviceCannotBeOpened) {
+    test::TempDir dir;
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    std::string out, err;
+    EXPECT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "--fault", "a11d:refuse-open", "apply"}, out, err), 1);
+    EXPECT_NE(out.find("No QM517 Pro and no mousepad found"), std::string::npos) << out;
+    // Faults are for the virtual devices, and for those emulated.
+    EXPECT_EQ(RunCtl({"--fault", "a11d:eio", "list"}, out, err), 2);
+    EXPECT_NE(err.find("faults are for the virtual devices"), std::string::npos) << err;
+    EXPECT_EQ(RunCtl({"--emulate=pad", "--fault", "a11d:eio", "list"}, out, err), 2);
+    EXPECT_NE(err.find("that device is not emulated"), std::string::npos) << err;
+    EXPECT_EQ(RunCtl({"--emulate", "--fault", "a11d:melt", "list"}, out, err), 2);
+}
+
 TEST(Ctl, AnInterruptedUploadIsFinishedFirst) {
     test::TempDir dir;
     test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
@@ -334,6 +392,44 @@ TEST(Ctl, OutsideAnUploadCtrlCEndsAtOnce) {
                   return 0;
               }),
               130);
+}
+
+TEST(Ctl, TwoUploadsToOneDeviceNeverInterleave) {
+    // A real-time upload in another process (5.35 s for one mouse) holds the mouse.
+    test::TempDir dir;
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path().c_str());
+    const std::string firstTrace = dir / "first.txt";
+    std::string out, err;
+    ASSERT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "apply"}, out, err), 0) << err;  // the profile folder
+    const pid_t first = ::fork();
+    if (first == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::execl(QM517CTL_PATH, "qm517ctl", "--emulate=a11d", "--trace", firstTrace.c_str(), "apply",
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ASSERT_GT(first, 0);
+    for (int i = 0; i < 500 && test::ReadFile(firstTrace).find("SLEEP") == std::string::npos; ++i) {
+        ::usleep(10000);
+    }
+    // Without waiting: refused at once, nothing sent.
+    const std::string secondTrace = dir / "second.txt";
+    EXPECT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "--no-wait", "--trace", secondTrace, "apply"}, out, err), 1);
+    EXPECT_NE(err.find("another upload to the mouse A11D is running: nothing was sent or written"), std::string::npos)
+        << err;
+    EXPECT_EQ(test::ReadFile(secondTrace).find("SET_FEATURE"), std::string::npos);
+    // Waiting: it says so and starts once the first has ended.
+    EXPECT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "--trace", secondTrace, "apply"}, out, err), 0) << err;
+    EXPECT_NE(err.find("another upload to the mouse A11D is running; waiting for it to finish"), std::string::npos)
+        << err;
+    int status = 0;
+    EXPECT_EQ(::waitpid(first, &status, WNOHANG), first) << "the second upload ran while the first still ran";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(test::ReadFile(firstTrace).ends_with("doubleclick=550\n"));
+    EXPECT_NE(test::ReadFile(secondTrace).find("a11d SET_FEATURE 00 06"), std::string::npos);
 }
 
 TEST(Ctl, EventsPrintsStageChanges) {

@@ -119,6 +119,16 @@ TEST_F(Strictness, AReportTooSoonIsAPacingViolation) {
 }
 
 TEST(FaultOption, ParsesDevicesFaultsAndCounts) {
+    // Faults of one device add up.
+    {
+        std::map<uint16_t, VirtualFaults> faults;
+        uint16_t productId = 0;
+        std::string error;
+        ASSERT_TRUE(ParseFault("a11d:short-read", faults, productId, error));
+        ASSERT_TRUE(ParseFault("a11d:vanish-after=9", faults, productId, error));
+        EXPECT_TRUE(faults[0xA11D].shortReads);
+        EXPECT_EQ(faults[0xA11D].vanishAfterOperations, 9);
+    }
     struct Case {
         const char* text;
         bool ok;
@@ -143,12 +153,13 @@ TEST(FaultOption, ParsesDevicesFaultsAndCounts) {
     };
     for (const Case& c : cases) {
         uint16_t productId = 0;
-        VirtualFaults faults;
+        std::map<uint16_t, VirtualFaults> faults;
         std::string error;
-        EXPECT_EQ(ParseFault(c.text, productId, faults, error), c.ok) << c.text;
+        EXPECT_EQ(ParseFault(c.text, faults, productId, error), c.ok) << c.text;
         if (c.ok) {
             EXPECT_EQ(productId, c.productId) << c.text;
-            EXPECT_TRUE(c.check(faults)) << c.text;
+            ASSERT_EQ(faults.size(), 1u) << c.text;
+            EXPECT_TRUE(c.check(faults[c.productId])) << c.text;
         } else {
             EXPECT_NE(error.find(std::string("--fault ") + c.text), std::string::npos) << error;
         }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "controls/SkinImage.h"
 #include "device/DeviceEnvironment.h"
@@ -15,9 +16,13 @@ namespace {
 
 void Usage() {
     std::fprintf(stderr,
-                 "Usage: qm517pro [--emulate[=a11d,a1dc,pad]] [--trace FILE]\n"
+                 "Usage: qm517pro [--emulate[=a11d,a1dc,pad]] [--fault DEVICE:FAULT[=N]]... [--trace FILE]\n"
                  "  --emulate      use virtual devices (both mice and the pad, or those listed)\n"
                  "                 and show the window\n"
+                 "  --fault DEVICE:FAULT[=N]\n"
+                 "                 make a virtual device misbehave: DEVICE a11d, a1dc or pad;\n"
+                 "                 FAULT vanish-after=N, refuse-open, short-read, stall,\n"
+                 "                 garbage-reply or eio (=N: after N good reports)\n"
                  "  --trace FILE   write every report, pause and pointer setting to FILE\n");
 }
 
@@ -25,6 +30,7 @@ void Usage() {
 
 int main(int argc, char** argv) {
     qm::DeviceEnvironmentOptions devices;
+    std::vector<std::string> faults;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--emulate") == 0) {
             devices.emulate = true;
@@ -38,6 +44,10 @@ int main(int argc, char** argv) {
             }
         } else if (std::strcmp(argv[i], "--trace") == 0 && i + 1 < argc) {
             devices.traceFile = argv[++i];
+        } else if (std::strcmp(argv[i], "--fault") == 0 && i + 1 < argc) {
+            faults.emplace_back(argv[++i]);
+        } else if (std::strncmp(argv[i], "--fault=", 8) == 0) {
+            faults.emplace_back(argv[i] + 8);
         } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             Usage();
             return 0;
@@ -45,6 +55,10 @@ int main(int argc, char** argv) {
             Usage();
             return 2;
         }
+    }
+    if (std::string error; !qm::ParseFaults(faults, devices.emulate, devices.emulated, devices.faults, error)) {
+        std::fprintf(stderr, "qm517pro: %s\n", error.c_str());
+        return 2;
     }
 
     QApplication app(argc, argv);

@@ -1,6 +1,7 @@
 #include "cli/CtlCommands.h"
 
 #include <chrono>
+#include <map>
 #include <mutex>
 #include <thread>
 #include <ostream>
@@ -21,8 +22,12 @@
 #include "platform/Format.h"
 #include "platform/ProfileIni.h"
 #include "platform/RestoreChannel.h"
+#include "platform/UploadLock.h"
 
 namespace qm::ctl {
+
+// The faults of --fault by product ID; false (with a message) when one is bad.
+bool FaultsOf(const Options& options, std::map<uint16_t, VirtualFaults>& faults, std::ostream& err);
 
 namespace {
 
@@ -66,7 +71,12 @@ void PrintUsage(std::ostream& out) {
            "Options:\n"
            "  --emulate[=a11d,a1dc,pad]  use virtual devices (all three without a list)\n"
            "  --virtual-clock            record the protocol's pauses instead of waiting\n"
-           "  --trace FILE               write every report and pause to FILE\n";
+           "  --trace FILE               write every report and pause to FILE\n"
+           "  --fault DEVICE:FAULT[=N]   make a virtual device misbehave (with --emulate;\n"
+           "                             repeatable): DEVICE a11d, a1dc or pad; FAULT\n"
+           "                             vanish-after=N, refuse-open, short-read, stall,\n"
+           "                             garbage-reply or eio (=N: after N good reports)\n"
+           "  --no-wait                  fail at once when another upload to a device runs\n";
 }
 
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::ostream& err) {
@@ -97,6 +107,15 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::o
             options.traceFile = args[++i];
         } else if (arg.rfind("--trace=", 0) == 0) {
             options.traceFile = arg.substr(8);
+        } else if (arg == "--fault") {
+            if (i + 1 >= args.size()) {
+                return usage("--fault needs DEVICE:FAULT");
+            }
+            options.faults.push_back(args[++i]);
+        } else if (arg.rfind("--fault=", 0) == 0) {
+            options.faults.push_back(arg.substr(8));
+        } else if (arg == "--no-wait") {
+            options.noWait = true;
         } else if (arg.rfind("--", 0) == 0) {
             return usage("unknown option " + arg);
         } else if (options.command.empty()) {
@@ -107,6 +126,20 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::o
     }
     if (options.command.empty()) {
         return usage("no command given");
+    }
+    std::map<uint16_t, VirtualFaults> faults;
+    if (!FaultsOf(options, faults, err)) {
+        PrintUsage(err);
+        return false;
+    }
+    return true;
+}
+
+bool FaultsOf(const Options& options, std::map<uint16_t, VirtualFaults>& faults, std::ostream& err) {
+    std::string error;
+    if (!ParseFaults(options.faults, options.emulate, options.emulated, faults, error)) {
+        err << "qm517ctl: " << error << "\n";
+        return false;
     }
     return true;
 }
@@ -262,6 +295,31 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
     link.discovery.DiscoverPad();
     ReportRefused(link.state, err);
 
+    // One upload at a time on each device: another one (the window's, another
+    // qm517ctl's) is waited for, or with --no-wait refused. Taken before the profile is
+    // read, so that what is sent is what the other upload left saved.
+    std::vector<std::string> lockNames;
+    for (const UploadDevice device : PresentDevices(link.state)) {
+        lockNames.push_back(ShortName(device));
+    }
+    const auto named = [](const std::string& shortName) {
+        for (const UploadDevice d : {UploadDevice::kMouseA11D, UploadDevice::kMouseA1DC, UploadDevice::kPad}) {
+            if (shortName == ShortName(d)) {
+                return std::string(DeviceName(d));
+            }
+        }
+        return shortName;
+    };
+    UploadLock lock;
+    const std::string busy = lock.Acquire(lockNames, options.noWait ? 0 : -1, [&](const std::string& device) {
+        err << "qm517ctl: another upload to the " << named(device) << " is running; waiting for it to finish\n"
+            << std::flush;
+    });
+    if (!busy.empty()) {
+        err << "qm517ctl: another upload to the " << named(busy) << " is running: nothing was sent or written\n";
+        return kExitFailure;
+    }
+
     const bool fromFile = !options.arguments.empty();
     if (fromFile) {
         const std::string& path = options.arguments[0];
@@ -335,10 +393,18 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
                                               : Format("%u lines", p.wheelLines).c_str(),
                   p.doubleClickMs);
     int status = kExitOk;
-    if (link.transport.FailedTransfers() > 0) {
-        err << "qm517ctl: " << link.transport.FailedTransfers()
-            << " transfers failed (a device went away or did not answer)\n";
+    if (const auto failures = FailuresByDevice(link.transport.Failures()); !failures.empty()) {
+        // Nothing is retried: the rest of the upload went on, the other devices got
+        // theirs, and the profile is saved as the user made it.
+        for (const DeviceFailure& f : failures) {
+            err << "qm517ctl: " << DescribeFailure(f) << "\n";
+        }
+        err << "qm517ctl: the upload went on to the end"
+            << (fromFile ? "" : " and the profile was saved") << "; apply again once the device answers\n";
         status = kExitFailure;
+    }
+    if (!link.state.refused.empty()) {
+        status = kExitFailure;  // found, but not ours to open: said above
     }
     if (!s.files.LastError().empty()) {
         err << "qm517ctl: " << s.files.LastError() << "\n";
@@ -458,6 +524,9 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const std:
     environment.emulated = options.emulated;
     environment.virtualClock = options.virtualClock;
     environment.traceFile = options.traceFile;
+    if (!FaultsOf(options, environment.faults, err)) {
+        return kExitUsage;
+    }
     DeviceEnvironment env(environment);
     if (!env.Error().empty()) {
         err << "qm517ctl: " << env.Error() << "\n";

@@ -19,6 +19,8 @@ struct Options {
     std::set<uint16_t> emulated;  // product IDs of the virtual devices
     bool virtualClock = false;
     std::string traceFile;
+    std::vector<std::string> faults;  // --fault DEVICE:FAULT[=N], checked by ParseOptions
+    bool noWait = false;              // --no-wait: fail instead of waiting for another upload
     std::string command;
     std::vector<std::string> arguments;
 };

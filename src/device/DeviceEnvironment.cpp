@@ -55,6 +55,25 @@ HotplugSource* DeviceEnvironment::Hotplug() {
     return m_virtual ? static_cast<HotplugSource*>(m_virtual.get()) : m_udev.get();
 }
 
+bool ParseFaults(const std::vector<std::string>& texts, bool emulate, const std::set<uint16_t>& emulated,
+                 std::map<uint16_t, VirtualFaults>& faults, std::string& error) {
+    for (const std::string& text : texts) {
+        uint16_t productId = 0;
+        if (!emulate) {
+            error = "--fault " + text + ": faults are for the virtual devices (--emulate)";
+            return false;
+        }
+        if (!ParseFault(text, faults, productId, error)) {
+            return false;
+        }
+        if (emulated.count(productId) == 0) {
+            error = "--fault " + text + ": that device is not emulated";
+            return false;
+        }
+    }
+    return true;
+}
+
 bool ParseEmulatedDevices(const std::string& list, std::set<uint16_t>& devices, std::string& bad) {
     const std::string names = list + ",";
     for (size_t start = 0, comma; (comma = names.find(',', start)) != std::string::npos; start = comma + 1) {

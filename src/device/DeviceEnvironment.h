@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "device/PointerSettings.h"
 #include "emulator/VirtualDevices.h"
@@ -32,6 +33,12 @@ struct DeviceEnvironmentOptions {
 // The list of "--emulate=a11d,a1dc,pad": the product IDs named. False (with the name in
 // `bad`) for a name that is none of the three.
 bool ParseEmulatedDevices(const std::string& list, std::set<uint16_t>& devices, std::string& bad);
+
+// The faults of "--fault DEVICE:FAULT[=N]" options for the virtual devices in `emulated`.
+// False with `error` set when one is malformed, used without --emulate, or names a
+// device that is not emulated.
+bool ParseFaults(const std::vector<std::string>& texts, bool emulate, const std::set<uint16_t>& emulated,
+                 std::map<uint16_t, VirtualFaults>& faults, std::string& error);
 
 class DeviceEnvironment {
 public:

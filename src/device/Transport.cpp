@@ -107,6 +107,9 @@ void Transport::ReadPadFrame(HidHandle* handle, uint8_t command, const ReportLen
         Fail("HidD_GetFeature");
     } else if (n < static_cast<int>(lengths.feature)) {
         Fail(Format("HidD_GetFeature (%d of %u bytes)", n, lengths.feature));
+    } else if (report[1] != command) {
+        // Its content is not used, but a pad that answers something else is not well.
+        Fail(Format("the reply to %02X (it answers %02X)", command, report[1]));
     }
 }
 

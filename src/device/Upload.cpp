@@ -54,6 +54,24 @@ std::string DescribeStep(const UploadStep& step) {
     return std::string(DeviceName(step.device)) + ": " + StepName(step.kind);
 }
 
+std::vector<UploadDevice> PresentDevices(const DiscoveryState& discovery) {
+    std::vector<UploadDevice> devices;
+    if (discovery.presentA != 0) {
+        devices.push_back(UploadDevice::kMouseA11D);
+    }
+    if (discovery.presentB != 0) {
+        devices.push_back(UploadDevice::kMouseA1DC);
+    }
+    if (discovery.presentP != 0) {
+        devices.push_back(UploadDevice::kPad);
+    }
+    return devices;
+}
+
+const char* ShortName(UploadDevice device) {
+    return device == UploadDevice::kMouseA11D ? "a11d" : device == UploadDevice::kMouseA1DC ? "a1dc" : "pad";
+}
+
 std::vector<DeviceFailure> FailuresByDevice(const std::vector<TransferFailure>& failures) {
     std::vector<DeviceFailure> byDevice;
     for (const TransferFailure& f : failures) {

@@ -16,6 +16,11 @@ namespace qm {
 // How many steps an upload reports: seven per mouse, two for the pad.
 int CountUploadSteps(bool mouseA11D, bool mouseA1DC, bool pad);
 
+// The devices an Apply or Reset writes, in upload order.
+std::vector<UploadDevice> PresentDevices(const DiscoveryState& discovery);
+// "a11d", "a1dc", "pad": the device's name in lock files and on the command line.
+const char* ShortName(UploadDevice device);
+
 // What failed on one device during an upload: its first failed report and how many failed.
 struct DeviceFailure {
     UploadDevice device;

@@ -40,7 +40,8 @@ const char* ProductName(uint16_t productId) {
 
 }  // namespace
 
-bool ParseFault(const std::string& text, uint16_t& productId, VirtualFaults& faults, std::string& error) {
+bool ParseFault(const std::string& text, std::map<uint16_t, VirtualFaults>& all, uint16_t& productId,
+                std::string& error) {
     const size_t colon = text.find(':');
     const std::string device = text.substr(0, colon);
     if (device == "a11d") {
@@ -53,6 +54,7 @@ bool ParseFault(const std::string& text, uint16_t& productId, VirtualFaults& fau
         error = "--fault " + text + ": the device is a11d, a1dc or pad";
         return false;
     }
+    VirtualFaults faults = all[productId];
     const std::string fault = colon == std::string::npos ? std::string{} : text.substr(colon + 1);
     const size_t equals = fault.find('=');
     const std::string name = fault.substr(0, equals);
@@ -71,6 +73,7 @@ bool ParseFault(const std::string& text, uint16_t& productId, VirtualFaults& fau
             return false;
         }
         faults.vanishAfterOperations = n;
+        all[productId] = faults;
         return true;
     }
     bool* flag = name == "refuse-open"     ? &faults.refuseOpen
@@ -89,6 +92,7 @@ bool ParseFault(const std::string& text, uint16_t& productId, VirtualFaults& fau
     if (n >= 0) {
         faults.faultAfter = n;
     }
+    all[productId] = faults;
     return true;
 }
 

@@ -39,9 +39,10 @@ struct VirtualFaults {
 };
 
 // "a11d:vanish-after=20", "pad:eio", "a1dc:stall=5" (the command line's --fault): the
-// device's product ID and its fault added to `faults`. False with `error` set when the text
-// names no device or no fault.
-bool ParseFault(const std::string& text, uint16_t& productId, VirtualFaults& faults, std::string& error);
+// fault added to the faults of the device it names, whose product ID is put in
+// `productId`. False with `error` set when the text names no device or no fault.
+bool ParseFault(const std::string& text, std::map<uint16_t, VirtualFaults>& faults, uint16_t& productId,
+                std::string& error);
 
 // What a virtual mouse has been told, for tests to look at.
 struct VirtualMouseState {

@@ -16,6 +16,14 @@ enum class AppText {
     kNoUpdater,
     kProfileFileProblem,
     kNothingSentOrWritten,
+    kUploadIncomplete,
+    kDeviceFailures,
+    kProfileSavedTryAgain,
+    kDeviceMouseA11D,
+    kDeviceMouseA1DC,
+    kDevicePad,
+    kWaitingForUpload,
+    kUploadBusy,
     kButtonOk,
     kButtonCancel,
     kButtonYes,
@@ -35,7 +43,7 @@ enum class AppText {
 };
 
 // The text in the language of `code` ("EN", "DE", "CHS", "CHT"). Texts with "%1" take
-// one argument (a folder, a device).
+// one argument (a folder, a device); kDeviceFailures takes three (device, count, step).
 const char* GetAppText(AppText text, std::string_view code);
 
 }  // namespace qm

@@ -28,6 +28,7 @@
 #include "pages/CDlgadvance.h"
 #include "platform/AppDataFolder.h"
 #include "platform/FileUtil.h"
+#include "platform/UploadLock.h"
 #include "model/FirstRun.h"
 #include "shell/CMouseConfigurationApp.h"
 #include "shell/MainLayout.h"
@@ -41,11 +42,26 @@ namespace {
 constexpr int kUploadFinished = QEvent::User + 401;
 constexpr int kUploadProgress = QEvent::User + 402;
 
+constexpr int kUploadWaiting = QEvent::User + 403;
+
 class ProgressEvent : public QEvent {
 public:
     explicit ProgressEvent(UploadStep s) : QEvent(static_cast<QEvent::Type>(kUploadProgress)), step(s) {}
     UploadStep step;
 };
+
+// The worker waits for another program's upload to this device.
+class WaitingEvent : public QEvent {
+public:
+    explicit WaitingEvent(UploadDevice d) : QEvent(static_cast<QEvent::Type>(kUploadWaiting)), device(d) {}
+    UploadDevice device;
+};
+
+AppText DeviceText(UploadDevice device) {
+    return device == UploadDevice::kMouseA11D   ? AppText::kDeviceMouseA11D
+           : device == UploadDevice::kMouseA1DC ? AppText::kDeviceMouseA1DC
+                                                : AppText::kDevicePad;
+}
 
 AppText StepText(UploadStepKind kind) {
     switch (kind) {
@@ -643,6 +659,11 @@ bool CMouseConfigurationDlg::event(QEvent* e) {
         FinishUpload();
         return true;
     }
+    if (type == kUploadWaiting) {
+        m_progress = Text(AppText::kWaitingForUpload).arg(Text(DeviceText(static_cast<WaitingEvent*>(e)->device)));
+        update(QRect(190, 600, 600, 40));
+        return true;
+    }
     if (type == kUploadProgress) {
         m_progress = Text(StepText(static_cast<ProgressEvent*>(e)->step.kind));
         ++m_progressSteps;
@@ -1003,6 +1024,7 @@ void CMouseConfigurationDlg::RunUpload(std::function<void(UploadContext&)> job, 
     m_progress.clear();
     m_status.clear();
     m_progressSteps = 0;
+    m_link.transport.ClearFailures();
     m_progressTotal = CountUploadSteps(m_link.state.presentA != 0, m_link.state.presentB != 0,
                                        m_link.state.presentP != 0);
     // The worker sends and saves its own copy: nothing the window does meanwhile can
@@ -1017,9 +1039,27 @@ void CMouseConfigurationDlg::RunUpload(std::function<void(UploadContext&)> job, 
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     update();
-    m_worker = std::thread([this, job = std::move(job)] {
-        UploadContext context = MakeUploadContext();
-        job(context);
+    m_worker = std::thread([this, job = std::move(job), devices = PresentDevices(m_link.state),
+                            waitMs = m_options.uploadLockWaitMs] {
+        // One upload at a time on each device: another program's (qm517ctl) is waited for.
+        std::vector<std::string> names;
+        for (const UploadDevice device : devices) {
+            names.push_back(ShortName(device));
+        }
+        const auto deviceOf = [&](const std::string& name) {
+            return *std::find_if(devices.begin(), devices.end(),
+                                 [&](UploadDevice d) { return name == ShortName(d); });
+        };
+        UploadLock lock;
+        const std::string busy = lock.Acquire(names, waitMs, [&](const std::string& name) {
+            QCoreApplication::postEvent(this, new WaitingEvent(deviceOf(name)));
+        });
+        if (busy.empty()) {
+            UploadContext context = MakeUploadContext();
+            job(context);
+        } else {
+            m_job->busy = deviceOf(busy);
+        }
         QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kUploadFinished)));
     });
 }
@@ -1029,11 +1069,19 @@ void CMouseConfigurationDlg::FinishUpload() {
         m_worker.join();
     }
     // What was sent and saved is what the window holds from now on.
+    std::optional<UploadDevice> busy;
     if (m_job) {
-        m_settings = m_job->settings;
-        m_captions = m_job->captions;
-        m_files->TakeStateFrom(*m_job->files);
+        busy = m_job->busy;
+        if (!busy) {
+            m_settings = m_job->settings;
+            m_captions = m_job->captions;
+            m_files->TakeStateFrom(*m_job->files);
+        }
         m_job.reset();
+    }
+    if (busy) {
+        m_uploadDone = nullptr;  // nothing happened that the views must follow
+        m_progress.clear();
     }
     m_busy = false;
     QApplication::restoreOverrideCursor();
@@ -1056,6 +1104,30 @@ void CMouseConfigurationDlg::FinishUpload() {
         request();
     }
     emit applyFinished();
+    if (busy) {
+        m_prompts.warning(QStringLiteral("QM517 Pro"), Text(AppText::kUploadBusy).arg(Text(DeviceText(*busy))));
+        return;
+    }
+    TellUploadFailures();
+}
+
+void CMouseConfigurationDlg::TellUploadFailures() {
+    const std::vector<DeviceFailure> failures = FailuresByDevice(m_link.transport.Failures());
+    if (failures.empty()) {
+        return;
+    }
+    QString text = Text(AppText::kUploadIncomplete) + QStringLiteral("\n");
+    for (const DeviceFailure& f : failures) {
+        const AppText device = DeviceText(f.device);
+        QString step = Text(StepText(f.firstStep));
+        while (step.endsWith(QChar(0x2026)) || step.endsWith(QLatin1Char(' '))) {
+            step.chop(1);
+        }
+        text += QStringLiteral("\n") + Text(AppText::kDeviceFailures).arg(Text(device)).arg(f.count).arg(step);
+    }
+    text += QStringLiteral("\n\n") + Text(AppText::kProfileSavedTryAgain);
+    m_env.Debug().Write("upload incomplete: " + DescribeFailure(failures[0]) + "\n");
+    m_prompts.warning(QStringLiteral("QM517 Pro"), text);
 }
 
 void CMouseConfigurationDlg::OnApply() {

@@ -44,6 +44,8 @@ struct MainWindowOptions {
     QString profileFolder;
     // Whether the desktop has a system tray (default: ask Qt).
     std::function<bool()> systemTrayAvailable;
+    // How long an Apply waits for another program's upload to the same device.
+    int uploadLockWaitMs = 60000;
 };
 
 // The questions and notices the window asks and shows; tests answer them.
@@ -223,6 +225,9 @@ private:
     // A profile file that cannot be read stopped Apply or Reset: says which, and that
     // nothing was sent or written.
     void TellNothingSent(const std::string& why);
+    // After an upload: which devices did not take all of it, and that the profile was
+    // saved all the same.
+    void TellUploadFailures();
     void StopReaders();
     void QuitWithoutTray();
     // ProfileUi: what the profile operations need from the window.
@@ -294,6 +299,9 @@ private:
         SettingsState settings;
         ButtonCaptions captions;
         std::unique_ptr<ProfileFiles> files;
+        // Set by the worker when another upload to this device did not end in time:
+        // nothing was sent or saved.
+        std::optional<UploadDevice> busy;
     };
     std::unique_ptr<UploadJob> m_job;
     bool m_busy = false;

@@ -47,6 +47,7 @@ struct MainWindow : ::testing::Test {
     std::unique_ptr<CMouseConfigurationDlg> window;
 
     bool trayAvailable = true;
+    int uploadLockWaitMs = 60000;
     std::string traceFile;  // every report, pause and pointer setting (empty: none)
     // What the open and save dialogs of profile files answer (empty: cancelled).
     std::function<std::optional<std::string>(bool save, const std::string& initial)> chooseFile;
@@ -79,10 +80,20 @@ struct MainWindow : ::testing::Test {
         windowOptions.showSplash = false;
         windowOptions.profileFolder = QString::fromStdString(folder);
         windowOptions.systemTrayAvailable = [this] { return trayAvailable; };
+        windowOptions.uploadLockWaitMs = uploadLockWaitMs;
         window = std::make_unique<CMouseConfigurationDlg>(*env, windowOptions, &launcher, prompts);
         ASSERT_TRUE(window->OnInitDialog());
     }
-    void TearDown() override { window.reset(); }
+    void TearDown() override {
+        window.reset();
+        // What the window sent kept the devices' pacing and held only what they know.
+        if (env && env->Virtual() != nullptr) {
+            const VirtualTrafficErrors errors = env->Virtual()->TrafficErrors();
+            EXPECT_TRUE(errors.Clean()) << "pacing " << errors.pacingViolations << ", unknown "
+                                        << errors.unknownCommands << ", refused " << errors.refusedReports << ": "
+                                        << (errors.details.empty() ? "" : errors.details[0]);
+        }
+    }
 
     VirtualDevices& Devices() { return *env->Virtual(); }
     void DeliverHotplug() {

@@ -16,6 +16,7 @@
 #include "model/ButtonCatalogue.h"
 #include "model/FirstRun.h"
 #include "platform/ProfileIni.h"
+#include "platform/UploadLock.h"
 #include "shell/CMouseConfigurationApp.h"
 #include "shell/CMouseConfigurationDlg.h"
 #include "MainWindowFixture.h"
@@ -514,6 +515,62 @@ TEST_F(MainWindow, AProfileFileThatCannotBeReadIsToldAndNeverSentOrSavedOver) {
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_TRUE(asked[0].contains(QString::fromStdString("cannot read " + folder + "record.ini"))) << asked[0].toStdString();
     EXPECT_EQ(test::ReadFile(traceFile).find("SET_FEATURE"), std::string::npos);
+}
+
+TEST_F(MainWindow, AfterAnApplyTheUserLearnsWhichDeviceFailedAndThatTheProfileWasSaved) {
+    Start({kPad});
+    VirtualFaults faults;
+    faults.eio = true;
+    faults.faultAfter = 30;  // fails from the macros on
+    Devices().Plug(kA, 0, faults);
+    DeliverHotplug();
+    Record()[rec::kSensitivityX] = 9;
+    asked.clear();
+    ApplyAndWait();
+    ASSERT_EQ(asked.size(), 1u);
+    const QString text = asked[0];
+    EXPECT_TRUE(text.contains("Not every device took the whole profile:")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Mouse A11D: ") && text.contains("(the first: Sending macros to the mouse)"))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains("Mousepad")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith("The profile was saved. Check the connection, then apply again.")) << text.toStdString();
+    EXPECT_EQ(static_cast<uint8_t>(test::ReadFile(folder + "config0.bin")[1 + rec::kSensitivityX]), 9);
+    // The next Apply that goes through says nothing.
+    Devices().Unplug(kA);
+    DeliverHotplug();
+    asked.clear();
+    ApplyAndWait();
+    EXPECT_TRUE(asked.empty());
+}
+
+TEST_F(MainWindow, AnApplyWaitsForAnotherProgramsUploadToTheSameDevice) {
+    test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path().c_str());
+    uploadLockWaitMs = 300;
+    Start({kA, kPad});
+    ApplyAndWait();  // the profile file exists from here on
+    const std::string saved = test::ReadFile(folder + "config0.bin");
+    UploadLock other;  // qm517ctl uploading to the pad
+    ASSERT_EQ(other.Acquire({"pad"}, 0, {}), "");
+    Record()[rec::kSensitivityX] = 9;
+    asked.clear();
+    ApplyAndWait();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].endsWith("Another upload to Mousepad is still running: nothing was sent or saved. Apply "
+                                  "again when it has finished."))
+        << asked[0].toStdString();
+    EXPECT_EQ(test::ReadFile(folder + "config0.bin"), saved);
+    EXPECT_EQ(Devices().MouseState(kA).sensitivityX, 100);  // the mouse got nothing either
+    EXPECT_EQ(Record()[rec::kSensitivityX], 9);             // the edit is still there
+
+    // Once the other upload ends within the wait, the waiting Apply goes through.
+    bool finished = false;
+    QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
+    asked.clear();
+    window->OnApply();
+    QTimer::singleShot(200, [&] { other.Release(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(Devices().MouseState(kA).sensitivityX, 180);
 }
 
 TEST(MessageBoxes, TheButtonsSpeakTheInterfaceLanguage) {

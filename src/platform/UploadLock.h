@@ -1,0 +1,35 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qm {
+
+// One upload at a time per device, across every process of this user: an upload holds
+// an flock on "QM517Pro-upload-<device>.lock" in the private runtime folder, so the
+// window and qm517ctl (or two qm517ctl) never interleave reports on one device. Without
+// a private runtime folder nothing is locked.
+class UploadLock {
+public:
+    UploadLock() = default;
+    ~UploadLock() { Release(); }
+    UploadLock(const UploadLock&) = delete;
+    UploadLock& operator=(const UploadLock&) = delete;
+
+    // Takes the locks of `devices` ("a11d", "a1dc", "pad") in that order. When one is held
+    // by another upload, `waiting(device)` is called once and the lock is tried again
+    // every 50 ms until `timeoutMs` has passed (-1: no end; 0: not at all) or `stop` is
+    // set. Returns the device whose lock could not be had (every lock taken is given
+    // back then), or empty when all are held.
+    std::string Acquire(const std::vector<std::string>& devices, int timeoutMs,
+                        const std::function<void(const std::string&)>& waiting,
+                        const std::atomic<bool>* stop = nullptr);
+    void Release();
+
+private:
+    std::vector<int> m_fds;
+};
+
+}  // namespace qm
