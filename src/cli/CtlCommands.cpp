@@ -540,6 +540,17 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const std:
     } else {
         status = Upload(options, env, out, err, stop);
     }
+    // The virtual devices check what a program sends as hardware would: a report too
+    // soon, an unknown command or a report of the wrong length is a fault of ours.
+    if (VirtualDevices* devices = env.Virtual(); devices != nullptr && !devices->TrafficErrors().Clean()) {
+        const VirtualTrafficErrors errors = devices->TrafficErrors();
+        err << Format("qm517ctl: the virtual devices saw what hardware would not take: %d reports too soon, %d "
+                      "unknown commands, %d refused reports%s%s\n",
+                      errors.pacingViolations, errors.unknownCommands, errors.refusedReports,
+                      errors.details.empty() ? "" : "; first: ",
+                      errors.details.empty() ? "" : errors.details[0].c_str());
+        status = status == kExitOk ? kExitFailure : status;
+    }
     if (const std::string traceError = env.TraceError(); !traceError.empty()) {
         err << "qm517ctl: " << traceError << "\n";
         return status == kExitOk ? kExitFailure : status;

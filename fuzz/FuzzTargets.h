@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qm::fuzz {
+
+// The fuzz targets: each takes arbitrary bytes, must neither crash nor hang, and returns
+// empty, or what property it found broken. The same bodies run under libFuzzer (fuzz/)
+// and, over the seed corpora and every input a fuzzer once found, in the test suite.
+struct Target {
+    const char* name;  // also the folder of its corpus and regression inputs
+    std::string (*run)(const uint8_t* data, size_t size);
+};
+const std::vector<Target>& Targets();
+
+// The INI layer: parse, every read, write back; the file must read the same again.
+std::string Ini(const uint8_t* data, size_t size);
+// A profile folder made of the input (settings file, captions, profile list, macro store):
+// load as at start-up, check the mark, read the list, describe, save.
+std::string Profile(const uint8_t* data, size_t size);
+// The macro store: names, macros, the compile at load and the manager's compile.
+std::string Macros(const uint8_t* data, size_t size);
+// The HID report descriptor parser.
+std::string Descriptor(const uint8_t* data, size_t size);
+// The device side: a mouse upload whose replies and blocks are the input, and stage
+// notices with stages and records from it.
+std::string Device(const uint8_t* data, size_t size);
+
+}  // namespace qm::fuzz
