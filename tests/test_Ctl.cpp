@@ -12,6 +12,7 @@
 
 #include "TestUtil.h"
 #include "cli/CtlCommands.h"
+#include "platform/Autostart.h"
 #include "platform/ProfileIni.h"
 
 namespace qm {
@@ -430,6 +431,42 @@ TEST(Ctl, TwoUploadsToOneDeviceNeverInterleave) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_TRUE(test::ReadFile(firstTrace).ends_with("doubleclick=550\n"));
     EXPECT_NE(test::ReadFile(secondTrace).find("a11d SET_FEATURE 00 06"), std::string::npos);
+}
+
+TEST(Ctl, AutostartWritesAndRemovesOnlyItsOwnEntry) {
+    test::TempDir dir;
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    const std::string entry = dir / "autostart/qm517pro.desktop";
+    std::string out, err;
+    ASSERT_EQ(RunCtl({"autostart", "status"}, out, err), 0) << err;
+    EXPECT_EQ(out, "off: the utility does not start with the desktop\n");
+    ASSERT_EQ(RunCtl({"autostart", "on"}, out, err), 0) << err;
+    EXPECT_EQ(out, "on: the utility starts in the tray with the desktop (" + entry + ")\n");
+    const std::string text = test::ReadFile(entry);
+    EXPECT_EQ(text, AutostartEntry(UtilityProgramPath()));
+    EXPECT_NE(text.find("\nExec=" + UtilityProgramPath() + "\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nX-GNOME-Autostart-enabled=true\n"), std::string::npos) << text;
+    ASSERT_EQ(RunCtl({"autostart", "on"}, out, err), 0) << err;  // again: nothing changes
+    EXPECT_EQ(test::ReadFile(entry), text);
+    ASSERT_EQ(RunCtl({"autostart", "off"}, out, err), 0) << err;
+    EXPECT_FALSE(test::FileExists(entry));
+    ASSERT_EQ(RunCtl({"autostart", "off"}, out, err), 0) << err;
+
+    // An entry changed by hand (or someone else's of that name) is never removed or replaced.
+    for (const std::string& edited : {text + "Hidden=true\n", std::string("[Desktop Entry]\nExec=mine\n"),
+                                      text.substr(0, text.size() - 2) + "0\n"}) {
+        test::WriteFile(entry, edited);
+        ASSERT_EQ(RunCtl({"autostart", "status"}, out, err), 0) << err;
+        EXPECT_EQ(out.rfind("edited: ", 0), 0u) << out;
+        EXPECT_EQ(RunCtl({"autostart", "off"}, out, err), 1);
+        EXPECT_NE(err.find("was changed by hand: it is left as it is"), std::string::npos) << err;
+        EXPECT_EQ(RunCtl({"autostart", "on"}, out, err), 1);
+        EXPECT_EQ(test::ReadFile(entry), edited);
+    }
+    EXPECT_EQ(RunCtl({"autostart"}, out, err), 2);
+    EXPECT_EQ(RunCtl({"autostart", "maybe"}, out, err), 2);
+    // A program in a folder with blanks is quoted as the desktop entry format wants.
+    EXPECT_NE(AutostartEntry("/opt/my apps/qm517pro").find("\nExec=\"/opt/my apps/qm517pro\"\n"), std::string::npos);
 }
 
 TEST(Ctl, EventsPrintsStageChanges) {

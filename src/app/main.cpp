@@ -14,8 +14,8 @@
 
 namespace {
 
-void Usage() {
-    std::fprintf(stderr,
+void Usage(FILE* out) {
+    std::fprintf(out,
                  "Usage: qm517pro [--emulate[=a11d,a1dc,pad]] [--fault DEVICE:FAULT[=N]]... [--trace FILE]\n"
                  "  --emulate      use virtual devices (both mice and the pad, or those listed)\n"
                  "                 and show the window\n"
@@ -23,7 +23,8 @@ void Usage() {
                  "                 make a virtual device misbehave: DEVICE a11d, a1dc or pad;\n"
                  "                 FAULT vanish-after=N, refuse-open, short-read, stall,\n"
                  "                 garbage-reply or eio (=N: after N good reports)\n"
-                 "  --trace FILE   write every report, pause and pointer setting to FILE\n");
+                 "  --trace FILE   write every report, pause and pointer setting to FILE\n"
+                 "  -h, --help     print this help\n");
 }
 
 }  // namespace
@@ -49,10 +50,10 @@ int main(int argc, char** argv) {
         } else if (std::strncmp(argv[i], "--fault=", 8) == 0) {
             faults.emplace_back(argv[i] + 8);
         } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            Usage();
+            Usage(stdout);
             return 0;
         } else {
-            Usage();
+            Usage(stderr);
             return 2;
         }
     }
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    qm::Skins::SetProgramFolder(qm::CMouseConfigurationApp::ProgramFolder());
+    qm::Skins::SetProgramFolder(qm::CMouseConfigurationApp::DataFolder());
 
     qm::DeviceEnvironment environment(devices);
     if (!environment.Error().empty()) {

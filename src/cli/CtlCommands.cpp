@@ -18,6 +18,7 @@
 #include "model/ProfileDescription.h"
 #include "model/ProfileFiles.h"
 #include "platform/AppDataFolder.h"
+#include "platform/Autostart.h"
 #include "platform/FileUtil.h"
 #include "platform/Format.h"
 #include "platform/ProfileIni.h"
@@ -67,6 +68,8 @@ void PrintUsage(std::ostream& out) {
            "  show [FILE.bin]   print the current profile, or an exported profile file\n"
            "  events            print DPI stage changes and plug notices until interrupted\n"
            "  restore           ask the running utility to show its window\n"
+           "  autostart on|off|status\n"
+           "                    start the utility in the tray with the desktop, or not\n"
            "\n"
            "Options:\n"
            "  --emulate[=a11d,a1dc,pad]  use virtual devices (all three without a list)\n"
@@ -76,7 +79,8 @@ void PrintUsage(std::ostream& out) {
            "                             repeatable): DEVICE a11d, a1dc or pad; FAULT\n"
            "                             vanish-after=N, refuse-open, short-read, stall,\n"
            "                             garbage-reply or eio (=N: after N good reports)\n"
-           "  --no-wait                  fail at once when another upload to a device runs\n";
+           "  --no-wait                  fail at once when another upload to a device runs\n"
+           "  -h, --help                 print this help\n";
 }
 
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::ostream& err) {
@@ -247,6 +251,47 @@ int Show(const Options& options, std::ostream& out, std::ostream& err) {
         out << "(not yet initialised: the factory settings it gets at the next start)\n";
     }
     out << DescribeProfile(s.settings.record, s.captions);
+    return kExitOk;
+}
+
+// autostart on|off|status: the start at login of the utility beside this program.
+int Autostart(const Options& options, std::ostream& out, std::ostream& err) {
+    const std::string what = options.arguments.size() == 1 ? options.arguments[0] : std::string{};
+    if (what != "on" && what != "off" && what != "status") {
+        err << "qm517ctl: autostart takes on, off or status\n";
+        return kExitUsage;
+    }
+    const std::string path = AutostartPath();
+    if (path.empty()) {
+        err << "qm517ctl: no home folder: set HOME or XDG_CONFIG_HOME\n";
+        return kExitFailure;
+    }
+    int result = 0;
+    if (what == "on") {
+        result = EnableAutostart(UtilityProgramPath());
+    } else if (what == "off") {
+        result = DisableAutostart();
+    }
+    if (result == kAutostartLeftEdited) {
+        err << "qm517ctl: " << path << " was changed by hand: it is left as it is\n";
+        return kExitFailure;
+    }
+    if (result != 0) {
+        err << "qm517ctl: cannot " << (what == "on" ? "write " : "remove ") << path << ": " << ErrnoText(result)
+            << "\n";
+        return kExitFailure;
+    }
+    switch (GetAutostart()) {
+        case AutostartState::kOn:
+            out << "on: the utility starts in the tray with the desktop (" << path << ")\n";
+            break;
+        case AutostartState::kOff:
+            out << "off: the utility does not start with the desktop\n";
+            break;
+        case AutostartState::kEdited:
+            out << "edited: " << path << " was changed by hand; the utility leaves it as it is\n";
+            break;
+    }
     return kExitOk;
 }
 
@@ -506,6 +551,9 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const std:
     if ((command == "list" || command == "events" || command == "restore") && !options.arguments.empty()) {
         err << "qm517ctl: " << command << " takes no arguments\n";
         return kExitUsage;
+    }
+    if (command == "autostart") {
+        return Autostart(options, out, err);
     }
     if (command == "restore") {
         if (!SendRestoreMessage()) {

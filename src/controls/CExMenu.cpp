@@ -33,7 +33,8 @@ void CExMenu::SetItemWidth(int width) {
 void CExMenu::WidenToTexts() {
     int widest = 0;
     for (const QAction* action : actions()) {
-        widest = std::max(widest, fontMetrics().horizontalAdvance(action->text()));
+        widest = std::max(widest, fontMetrics().horizontalAdvance(action->text()) +
+                                      (action->isCheckable() ? kCheckRoom : 0));
     }
     if (widest + kTextMargin > m_itemWidth) {
         SetItemWidth(widest + kTextMargin);
@@ -41,7 +42,7 @@ void CExMenu::WidenToTexts() {
 }
 
 FittedText CExMenu::FittedItem(const QAction* action) const {
-    return FitText(font(), action->text(), TextWidth());
+    return FitText(font(), action->text(), TextWidth() - (action->isCheckable() ? kCheckRoom : 0));
 }
 
 void CExMenu::FitItems() {
@@ -62,6 +63,23 @@ void CExMenu::AppendItem(int id, const QString& text, CExMenu* submenu) {
     action->setData(id);
     action->setFont(FittedItem(action).font);
     m_items.emplace_back(id, text);
+}
+
+void CExMenu::AppendCheckItem(int id, const QString& text, bool checked) {
+    AppendItem(id, text);
+    QAction* action = actions().back();
+    action->setCheckable(true);
+    action->setChecked(checked);
+    action->setFont(FittedItem(action).font);
+}
+
+bool CExMenu::IsChecked(int id) const {
+    for (const QAction* action : actions()) {
+        if (IdOf(action) == id) {
+            return action->isCheckable() && action->isChecked();
+        }
+    }
+    return false;
 }
 
 QString CExMenu::TextOf(int id) const {
@@ -87,6 +105,17 @@ void CExMenu::paintEvent(QPaintEvent* event) {
     p.setPen(kSelected);
     p.setBrush(Qt::NoBrush);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
+    // The check marks of the checked items, drawn in the room kept right of their text.
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (const QAction* action : actions()) {
+        if (action->isCheckable() && action->isChecked()) {
+            const QRectF r = actionGeometry(const_cast<QAction*>(action));
+            const QPointF c(r.right() - kCheckRoom / 2.0, r.center().y());
+            const QPointF mark[] = {c + QPointF(-4.5, 0), c + QPointF(-1.5, 3.5), c + QPointF(4.5, -3.5)};
+            p.drawPolyline(mark, 3);
+        }
+    }
 }
 
 }  // namespace qm

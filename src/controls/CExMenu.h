@@ -26,6 +26,10 @@ public:
     // Appends an item, or a submenu item when `submenu` is given (the submenu opens on
     // hover and carries `text` as its title).
     void AppendItem(int id, const QString& text, CExMenu* submenu = nullptr);
+    // Appends an item that is on or off: a check mark at its right end says which.
+    void AppendCheckItem(int id, const QString& text, bool checked);
+    // Whether the item of `id` is checked (false for an item that is not checkable).
+    bool IsChecked(int id) const;
     void SetItemWidth(int width);
     int ItemWidth() const { return m_itemWidth; }
     // Widens the items (never narrows them) so every text fits at the menu's font size.
@@ -48,6 +52,7 @@ private:
     void ApplyStyle();
     void FitItems();
     static constexpr int kTextMargin = 10;
+    static constexpr int kCheckRoom = 16;  // right of the text of a checkable item
 
     int m_itemWidth = 100;
     std::vector<std::pair<int, QString>> m_items;

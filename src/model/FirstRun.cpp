@@ -15,24 +15,6 @@
 
 namespace qm {
 
-int MakeFolders(const std::string& path) {
-    std::string partial;
-    size_t pos = 0;
-    while (pos <= path.size()) {
-        const size_t slash = path.find('/', pos);
-        const size_t end = slash == std::string::npos ? path.size() : slash;
-        partial = path.substr(0, end);
-        if (!partial.empty() && ::mkdir(partial.c_str(), 0777) != 0 && errno != EEXIST) {
-            return errno;
-        }
-        if (slash == std::string::npos) {
-            break;
-        }
-        pos = slash + 1;
-    }
-    return IsDirectory(path) ? 0 : ENOTDIR;
-}
-
 static void PutCaptions(IniDocument& doc) {
     for (const char* code : {"EN", "DE", "CHS", "CHT"}) {
         UiStrings strings;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileUtil.h"
+
 namespace qm {
 
 // The program expects its application-data folder to hold the base files. When the folder
@@ -27,7 +29,5 @@ std::vector<std::string> RemoveStaleProfileTemporaries(const std::string& folder
 // The line that tells the user what was removed.
 std::string RemovedMessage(const std::string& folder, const std::vector<std::string>& removed);
 
-// Creates a folder and its missing parents. Returns 0 or errno.
-int MakeFolders(const std::string& path);
 
 }  // namespace qm

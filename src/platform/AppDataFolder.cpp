@@ -12,6 +12,11 @@ static std::string EnvOrEmpty(const char* name) {
 }
 
 std::string AppDataFolder() {
+    const std::string base = ConfigHome();
+    return base.empty() ? std::string{} : base + "QM517 Pro/";
+}
+
+std::string ConfigHome() {
     std::string base = EnvOrEmpty("XDG_CONFIG_HOME");
     if (base.empty() || base.front() != '/') {
         std::string home = EnvOrEmpty("HOME");
@@ -28,7 +33,7 @@ std::string AppDataFolder() {
     if (base.back() != '/') {
         base += '/';
     }
-    return base + "QM517 Pro/";
+    return base;
 }
 
 std::string LanguageFromLocale(const std::string& locale) {

@@ -8,6 +8,8 @@ namespace qm {
 // $XDG_CONFIG_HOME/QM517 Pro/ (default ~/.config/QM517 Pro/), always ending with '/'.
 // Empty when no home folder can be found.
 std::string AppDataFolder();
+// $XDG_CONFIG_HOME (default ~/.config), ending with '/'; empty without a home folder.
+std::string ConfigHome();
 
 // The interface language for a locale name such as "de_DE.UTF-8": "DE" for German,
 // "CHS" for mainland and Singapore Chinese, "CHT" for Taiwan and Hong Kong, else "EN".

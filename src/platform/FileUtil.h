@@ -32,6 +32,9 @@ int ReadWholeFile(const std::string& path, std::string& out, size_t maxBytes = S
 // file is intact.
 int WriteFileAtomic(const std::string& path, std::string_view content);
 
+// Creates a folder and its missing parents (modes as the umask gives). Returns 0 or errno.
+int MakeFolders(const std::string& path);
+
 // The process's umask (read without changing it where the system tells it).
 unsigned CurrentUmask();
 

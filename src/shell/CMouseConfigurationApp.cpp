@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocalSocket>
 #include <QTranslator>
@@ -114,6 +115,18 @@ void CMouseConfigurationApp::OnConnection() {
 
 QString CMouseConfigurationApp::ProgramFolder() {
     return QCoreApplication::applicationDirPath() + '/';
+}
+
+QString CMouseConfigurationApp::DataFolder() {
+    const QString program = ProgramFolder();
+    if (QFileInfo(program + QStringLiteral("Skins")).isDir()) {
+        return program;
+    }
+    const QString installed = QDir::cleanPath(program + QStringLiteral("../share/qm517pro")) + '/';
+    if (QFileInfo(installed + QStringLiteral("Skins")).isDir()) {
+        return installed;
+    }
+    return program;
 }
 
 QString CMouseConfigurationApp::LanguageCode() {

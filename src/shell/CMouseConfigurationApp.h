@@ -42,6 +42,10 @@ public:
 
     // Process-wide values.
     static QString ProgramFolder();  // the program file's folder, ending with '/'
+    // Where the skins and the firmware updaters are, ending with '/': the program's folder
+    // when it runs from its build folder (Skins beside it), else ../share/qm517pro/ from
+    // it (the installed layout).
+    static QString DataFolder();
     static QString LanguageCode();
     // Also gives Qt's own dialogs (colour, file, message box buttons) the language, where
     // the desktop has Qt's translations installed.

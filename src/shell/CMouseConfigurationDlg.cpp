@@ -27,6 +27,7 @@
 #include "pages/CDlgSplash.h"
 #include "pages/CDlgadvance.h"
 #include "platform/AppDataFolder.h"
+#include "platform/Autostart.h"
 #include "platform/FileUtil.h"
 #include "platform/UploadLock.h"
 #include "model/FirstRun.h"
@@ -101,6 +102,8 @@ QString Q(const std::string& s) {
 
 constexpr int kTrayExit = 2;
 constexpr int kTrayPressDpi = 3;
+// "Start with the desktop", in the tray menu (or in the Help menu where there is no tray).
+constexpr int kStartWithDesktopCommand = 4;
 
 }  // namespace
 
@@ -447,6 +450,11 @@ std::unique_ptr<CExMenu> CMouseConfigurationDlg::BuildHelpMenu() {
     menu->AppendItem(1001, Q(m_strings[UiStrings::kMakerAddress]));
     menu->AppendItem(1002, Q(m_strings[UiStrings::kUpdate]));
     menu->AppendItem(1003, QStringLiteral("Version:2.1"));
+    // Without a tray there is no tray menu: the start at login is offered here instead.
+    if (!m_trayAvailable) {
+        menu->AppendCheckItem(kStartWithDesktopCommand, Text(AppText::kStartWithDesktop),
+                              GetAutostart() != AutostartState::kOff);
+    }
     menu->WidenToTexts();  // the maker's address is longer than the 100 pixels of the others
     return menu;
 }
@@ -455,7 +463,11 @@ std::unique_ptr<CExMenu> CMouseConfigurationDlg::BuildTrayMenu() {
     auto menu = std::make_unique<CExMenu>(&m_textFont);
     menu->SetItemWidth(100);
     for (const auto& [id, text] : TrayMenuItems()) {
-        menu->AppendItem(id, text);
+        if (id == kStartWithDesktopCommand) {
+            menu->AppendCheckItem(id, text, GetAutostart() != AutostartState::kOff);
+        } else {
+            menu->AppendItem(id, text);
+        }
     }
     menu->WidenToTexts();
     return menu;
@@ -754,8 +766,20 @@ std::vector<std::pair<int, QString>> CMouseConfigurationDlg::TrayMenuItems() con
     if (m_env.Virtual() != nullptr) {
         items.emplace_back(kTrayPressDpi, Text(AppText::kPressDpiButton));
     }
+    items.emplace_back(kStartWithDesktopCommand, Text(AppText::kStartWithDesktop));
     items.emplace_back(kTrayExit, Q(m_strings[UiStrings::kExit]));
     return items;
+}
+
+void CMouseConfigurationDlg::ToggleStartWithDesktop() {
+    const bool on = GetAutostart() != AutostartState::kOff;
+    const int result = on ? DisableAutostart() : EnableAutostart(UtilityProgramPath());
+    const QString path = Q(AutostartPath());
+    if (result == kAutostartLeftEdited) {
+        m_prompts.information(QStringLiteral("QM517 Pro"), Text(AppText::kAutostartEdited).arg(path));
+    } else if (result != 0) {
+        m_prompts.warning(QStringLiteral("QM517 Pro"), Text(AppText::kAutostartFailed).arg(path, Q(ErrnoText(result))));
+    }
 }
 
 void CMouseConfigurationDlg::OnTrayMenuCommand(int id) {
@@ -765,6 +789,8 @@ void CMouseConfigurationDlg::OnTrayMenuCommand(int id) {
         if (!Defer([this] { m_launcher->Quit(); })) {
             m_launcher->Quit();
         }
+    } else if (id == kStartWithDesktopCommand) {
+        ToggleStartWithDesktop();
     } else if (id == kTrayPressDpi && m_env.Virtual() != nullptr) {
         m_env.Virtual()->PressDpiButton(m_link.state.presentA != 0 ? kProductA11D : kProductA1DC);
     }
@@ -999,7 +1025,7 @@ bool CMouseConfigurationDlg::AskToUpdateFirmware(const std::string& caption, con
 
 void CMouseConfigurationDlg::StartFirmwareUpdate() {
     // The outdated-firmware prompt ends the program after this in any case.
-    if (qm::StartFirmwareUpdate(m_link.state, CMouseConfigurationApp::ProgramFolder(), *m_launcher) ==
+    if (qm::StartFirmwareUpdate(m_link.state, CMouseConfigurationApp::DataFolder(), *m_launcher) ==
         UpdateStart::kNoUpdater) {
         TellNoUpdater();
     }
@@ -1173,7 +1199,7 @@ void CMouseConfigurationDlg::QuitWithoutTray() {
 void CMouseConfigurationDlg::TellNoUpdater() {
     m_prompts.information(Q(m_strings[UiStrings::kUpdate]).isEmpty() ? QStringLiteral("QM517 Pro")
                                                                      : Q(m_strings[UiStrings::kUpdate]),
-                          Text(AppText::kNoUpdater).arg(UpdaterFolder(CMouseConfigurationApp::ProgramFolder())));
+                          Text(AppText::kNoUpdater).arg(UpdaterFolder(CMouseConfigurationApp::DataFolder())));
 }
 
 void CMouseConfigurationDlg::OnMinimise() {
@@ -1212,10 +1238,12 @@ void CMouseConfigurationDlg::OnReset() {
 }
 
 void CMouseConfigurationDlg::OnHelpCommand(int id) {
-    if (id == 1001) {
+    if (id == kStartWithDesktopCommand) {
+        ToggleStartWithDesktop();
+    } else if (id == 1001) {
         OpenMakerPage(Q(m_strings[UiStrings::kMakerAddress]), *m_launcher);
     } else if (id == 1002) {
-        if (qm::StartFirmwareUpdate(m_link.state, CMouseConfigurationApp::ProgramFolder(), *m_launcher) ==
+        if (qm::StartFirmwareUpdate(m_link.state, CMouseConfigurationApp::DataFolder(), *m_launcher) ==
             UpdateStart::kNoUpdater) {
             TellNoUpdater();  // and keep running: there is nothing the program must make way for
         }

@@ -228,6 +228,9 @@ private:
     // After an upload: which devices did not take all of it, and that the profile was
     // saved all the same.
     void TellUploadFailures();
+    // "Start with the desktop": writes or removes the autostart entry (one the user edited
+    // is left as it is, and said so).
+    void ToggleStartWithDesktop();
     void StopReaders();
     void QuitWithoutTray();
     // ProfileUi: what the profile operations need from the window.

@@ -15,6 +15,7 @@
 #include "controls/SkinImage.h"
 #include "model/ButtonCatalogue.h"
 #include "model/FirstRun.h"
+#include "platform/Autostart.h"
 #include "platform/ProfileIni.h"
 #include "platform/UploadLock.h"
 #include "shell/CMouseConfigurationApp.h"
@@ -326,7 +327,7 @@ TEST_F(MainWindow, UpdateWithoutAnUpdaterSaysWhereItBelongsAndKeepsRunning) {
     EXPECT_EQ(launcher.quits, 0);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_TRUE(asked[0].startsWith("Aktualisieren|In ")) << asked[0].toStdString();
-    EXPECT_TRUE(asked[0].contains(CMouseConfigurationApp::ProgramFolder() + "Update/")) << asked[0].toStdString();
+    EXPECT_TRUE(asked[0].contains(CMouseConfigurationApp::DataFolder() + "Update/")) << asked[0].toStdString();
     EXPECT_TRUE(asked[0].contains("kein Firmware-Updater")) << asked[0].toStdString();
 }
 
@@ -342,9 +343,10 @@ TEST_F(MainWindow, OutdatedFirmwareOffersTheUpdater) {
 TEST_F(MainWindow, TheTrayMenuOfTheVirtualMouse) {
     Start();
     const auto items = window->TrayMenuItems();
-    ASSERT_EQ(items.size(), 2u);
+    ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].second, QStringLiteral("Press DPI button (virtual mouse)"));
-    EXPECT_EQ(items[1], std::make_pair(2, QStringLiteral("Exit")));
+    EXPECT_EQ(items[1].second, QStringLiteral("Start with the desktop"));
+    EXPECT_EQ(items[2], std::make_pair(2, QStringLiteral("Exit")));
     window->OnTrayMenuCommand(items[0].first);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->LastBalloon().has_value(); }, 5000));
     EXPECT_EQ(window->LastBalloon()->text, "Switch DPI into the second stage (1200)");
@@ -415,6 +417,10 @@ TEST_F(MainWindow, WithoutATrayCloseAndCancelEndTheProgram) {
     trayAvailable = false;
     Start({kA});
     ASSERT_TRUE(window->isVisible());
+    // No tray menu: the Help menu offers the start at login.
+    const auto help = window->BuildHelpMenu();
+    EXPECT_EQ(help->actions().back()->text(), QStringLiteral("Start with the desktop"));
+    EXPECT_TRUE(help->actions().back()->isCheckable());
     window->OnMinimise();
     EXPECT_EQ(launcher.quits, 0);
     EXPECT_TRUE(window->isMinimized());
@@ -571,6 +577,40 @@ TEST_F(MainWindow, AnApplyWaitsForAnotherProgramsUploadToTheSameDevice) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
     EXPECT_TRUE(asked.empty());
     EXPECT_EQ(Devices().MouseState(kA).sensitivityX, 180);
+}
+
+TEST_F(MainWindow, StartWithTheDesktopFromTheTrayMenuOrTheHelpMenu) {
+    test::ScopedEnv config("XDG_CONFIG_HOME", dir.Path().c_str());
+    const std::string entry = dir / "autostart/qm517pro.desktop";
+    Start({kA}, "DE");
+    const auto item = [&](CExMenu& menu) {
+        for (QAction* action : menu.actions()) {
+            if (action->text() == QStringLiteral("Mit dem Desktop starten")) {
+                return action;
+            }
+        }
+        return static_cast<QAction*>(nullptr);
+    };
+    // Off by default; the tray menu's item turns it on, and shows it checked.
+    auto menu = window->BuildTrayMenu();
+    ASSERT_NE(item(*menu), nullptr);
+    EXPECT_FALSE(item(*menu)->isChecked());
+    const int id = CExMenu::IdOf(item(*menu));
+    window->OnTrayMenuCommand(id);
+    EXPECT_EQ(test::ReadFile(entry), AutostartEntry(UtilityProgramPath()));
+    menu = window->BuildTrayMenu();
+    EXPECT_TRUE(item(*menu)->isChecked());
+    window->OnTrayMenuCommand(id);
+    EXPECT_FALSE(test::FileExists(entry));
+    EXPECT_TRUE(asked.empty());
+    // An entry the user changed stays, and the user is told so.
+    test::WriteFile(entry, AutostartEntry("/usr/bin/qm517pro") + "Hidden=true\n");
+    window->OnTrayMenuCommand(id);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].contains("selbst geändert")) << asked[0].toStdString();
+    EXPECT_TRUE(test::FileExists(entry));
+    // The Help menu carries the item only where there is no tray.
+    EXPECT_EQ(item(*window->BuildHelpMenu()), nullptr);
 }
 
 TEST(MessageBoxes, TheButtonsSpeakTheInterfaceLanguage) {

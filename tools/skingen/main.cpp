@@ -3,6 +3,7 @@
 //
 //   skingen <out> <resources>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLinearGradient>
@@ -604,12 +605,14 @@ void Multicolour(QPainter& p, const QSize& s) {
 // The tray shows this icon on dark and on light panels alike: the dark tile has a light
 // rim, and the mouse a light outline, so neither vanishes into the panel.
 void AppIcon(QPainter& p, const QSize& s) {
-    const QRectF r = QRectF(QPointF(0, 0), s).adjusted(2, 2, -2, -2);
-    Surface(p, r, QColor(0x2A, 0x2A, 0x34), QColor(0x12, 0x12, 0x17), 12, kAccentLight);
+    // Drawn for 64 px and scaled with the size, so every icon size is drawn, not resampled.
+    const qreal k = s.width() / 64.0;
+    const QRectF r = QRectF(QPointF(0, 0), s).adjusted(2 * k, 2 * k, -2 * k, -2 * k);
+    Surface(p, r, QColor(0x2A, 0x2A, 0x34), QColor(0x12, 0x12, 0x17), 12 * k, kAccentLight);
     p.save();
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(0xE4, 0xE4, 0xEA), 2.0));
-    p.drawRoundedRect(r.adjusted(-0.5, -0.5, 0.5, 0.5), 12, 12);
+    p.setPen(QPen(QColor(0xE4, 0xE4, 0xEA), 2.0 * k));
+    p.drawRoundedRect(r.adjusted(-0.5 * k, -0.5 * k, 0.5 * k, 0.5 * k), 12 * k, 12 * k);
     p.restore();
 
     QImage mouse(s, QImage::Format_ARGB32_Premultiplied);
@@ -617,12 +620,12 @@ void AppIcon(QPainter& p, const QSize& s) {
     {
         QPainter m(&mouse);
         m.setRenderHint(QPainter::Antialiasing);
-        m.translate(s.width() / 2.0 - 120 * 0.13, 8);
-        m.scale(0.13, 0.13);
+        m.translate(s.width() / 2.0 - 120 * 0.13 * k, 8 * k);
+        m.scale(0.13 * k, 0.13 * k);
         MouseTop(m, 120, 0, 380);
     }
     // The outline: the mouse's body (not its soft shadow) in a light colour, drawn around
-    // it 2 px wide.
+    // it 2 px wide (at 64 px).
     QImage halo(s, QImage::Format_ARGB32);
     halo.fill(Qt::transparent);
     for (int y = 0; y < s.height(); ++y) {
@@ -632,14 +635,40 @@ void AppIcon(QPainter& p, const QSize& s) {
             }
         }
     }
-    for (int dx = -2; dx <= 2; ++dx) {
-        for (int dy = -2; dy <= 2; ++dy) {
-            if (dx * dx + dy * dy <= 5 && (dx != 0 || dy != 0)) {
+    const int reach = std::max(1, qRound(2 * k));
+    for (int dx = -reach; dx <= reach; ++dx) {
+        for (int dy = -reach; dy <= reach; ++dy) {
+            if (dx * dx + dy * dy <= reach * reach + 1 && (dx != 0 || dy != 0)) {
                 p.drawImage(QPoint(dx, dy), halo);
             }
         }
     }
     p.drawImage(QPoint(0, 0), mouse);
+}
+
+// The scalable icon: the same tile and a mouse drawn with the paths of the PNG icons.
+QString AppIconSvg() {
+    return QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" viewBox=\"0 0 64 64\">\n"
+        "  <defs>\n"
+        "    <linearGradient id=\"tile\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">\n"
+        "      <stop offset=\"0\" stop-color=\"#2a2a34\"/><stop offset=\"1\" stop-color=\"#121217\"/>\n"
+        "    </linearGradient>\n"
+        "    <linearGradient id=\"body\" x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\">\n"
+        "      <stop offset=\"0\" stop-color=\"#3a3a44\"/><stop offset=\"1\" stop-color=\"#15151a\"/>\n"
+        "    </linearGradient>\n"
+        "  </defs>\n"
+        "  <rect x=\"2\" y=\"2\" width=\"60\" height=\"60\" rx=\"12\" fill=\"url(#tile)\" "
+        "stroke=\"#e4e4ea\" stroke-width=\"2\"/>\n"
+        "  <path d=\"M32 8 C45 8 50 18 50 32 C50 48 43 56 32 56 C21 56 14 48 14 32 C14 18 19 8 32 8 Z\" "
+        "fill=\"url(#body)\" stroke=\"#e4e4ea\" stroke-width=\"2\"/>\n"
+        "  <path d=\"M32 8 L32 26 M14.5 27 Q32 31 49.5 27\" fill=\"none\" stroke=\"#0d0d10\" "
+        "stroke-width=\"1.2\"/>\n"
+        "  <rect x=\"29.5\" y=\"14\" width=\"5\" height=\"10\" rx=\"2.5\" fill=\"#55555f\"/>\n"
+        "  <path d=\"M20 45 Q32 52 44 45\" fill=\"none\" stroke=\"#e23c3c\" stroke-width=\"2.2\" "
+        "stroke-linecap=\"round\"/>\n"
+        "</svg>\n");
 }
 
 // ---- the registry ----------------------------------------------------------------------
@@ -813,5 +842,21 @@ int main(int argc, char** argv) {
     failures += Save(Paint(ScrollBarCells, 117, 48), resources + "/scrollbar.png") ? 0 : 1;
     failures += Save(Paint(Multicolour, 18, 16), resources + "/multicolour.png") ? 0 : 1;
     failures += Save(Paint(AppIcon, 64, 64), resources + "/qm517pro.png") ? 0 : 1;
+    // The desktop's icons: every hicolor size, and a scalable one.
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        failures += Save(Paint(AppIcon, size, size),
+                         resources + QStringLiteral("/icons/hicolor/%1x%1/apps/qm517pro.png").arg(size))
+                        ? 0
+                        : 1;
+    }
+    {
+        const QString svg = resources + "/icons/hicolor/scalable/apps/qm517pro.svg";
+        QDir().mkpath(QFileInfo(svg).absolutePath());
+        QFile file(svg);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(AppIconSvg().toUtf8()) < 0) {
+            std::fprintf(stderr, "skingen: cannot write %s\n", qPrintable(svg));
+            ++failures;
+        }
+    }
     return failures == 0 ? 0 : 1;
 }
