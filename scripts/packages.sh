@@ -2,7 +2,8 @@
 # Sourced by scripts/test and scripts/run.
 
 QM517_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libhidapi-dev libudev-dev libxcb1-dev
-    qt6-base-dev qt6-translations-l10n fonts-wqy-microhei fonts-liberation2)
+    qt6-base-dev qt6-translations-l10n fonts-wqy-microhei fonts-liberation2
+    qt6-wayland weston desktop-file-utils appstream dpkg-dev file)
 
 ensure_packages() {
     local missing=()

@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QSystemTrayIcon>
 #include <cstdio>
@@ -14,6 +16,12 @@
 
 namespace {
 
+// Where the skins are read from: beside the program in its build folder, else the
+// installed share/qm517pro/.
+QString DataFolder() {
+    return qm::CMouseConfigurationApp::DataFolderFor(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() + '/');
+}
+
 void Usage(FILE* out) {
     std::fprintf(out,
                  "Usage: qm517pro [--emulate[=a11d,a1dc,pad]] [--fault DEVICE:FAULT[=N]]... [--trace FILE]\n"
@@ -24,7 +32,9 @@ void Usage(FILE* out) {
                  "                 FAULT vanish-after=N, refuse-open, short-read, stall,\n"
                  "                 garbage-reply or eio (=N: after N good reports)\n"
                  "  --trace FILE   write every report, pause and pointer setting to FILE\n"
-                 "  -h, --help     print this help\n");
+                 "  -h, --help     print this help\n"
+                 "Skins and firmware updaters are read from %s\n",
+                 qPrintable(DataFolder()));
 }
 
 }  // namespace
@@ -83,6 +93,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     qm::Skins::SetProgramFolder(qm::CMouseConfigurationApp::DataFolder());
+    if (!QFileInfo(qm::CMouseConfigurationApp::DataFolder() + QStringLiteral("Skins")).isDir()) {
+        std::fprintf(stderr, "qm517pro: no Skins folder beside the program or in %s: the window has no pictures\n",
+                     qPrintable(QDir::cleanPath(qm::CMouseConfigurationApp::ProgramFolder() +
+                                                QStringLiteral("../share/qm517pro"))));
+    }
 
     qm::DeviceEnvironment environment(devices);
     if (!environment.Error().empty()) {

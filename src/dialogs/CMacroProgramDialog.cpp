@@ -7,10 +7,12 @@
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
+#include "i18n/AppTexts.h"
 #include "i18n/LocalizedText.h"
 #include "controls/UiFonts.h"
 #include "controls/CBitmapBtn.h"
 #include "controls/CExMenu.h"
+#include "controls/FitText.h"
 #include "controls/FontHeight.h"
 #include "controls/MessageEvent.h"
 #include "controls/SkinImage.h"
@@ -476,7 +478,17 @@ void CMacroProgramDialog::paintEvent(QPaintEvent*) {
     const QString tick = QStringLiteral("Skins\\/MacroManagement/PaneMakingTick.png");
     const QString pane = QStringLiteral("Skins\\/MacroManagement/Pane.png");
     DrawSkinImage(&p, m_state.recordDelays ? tick : pane, kDelayTick.left(), kDelayTick.top());
-    p.drawText(kTitleRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, Text(kTitle));
+    if (m_recorder->Paused()) {
+        const QString note = QString::fromUtf8(GetAppText(AppText::kRecordingPaused, m_languageCode.toStdString()));
+        const FittedText fitted = FitText(m_font, note, kTitleRect.width());
+        p.setFont(fitted.font);
+        p.setPen(QColor(0xFF, 0xC8, 0x40));
+        p.drawText(kTitleRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, fitted.text);
+        p.setFont(m_font);
+        p.setPen(Qt::white);
+    } else {
+        p.drawText(kTitleRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, Text(kTitle));
+    }
     for (int h = 0; h < 3; ++h) {
         p.drawText(kHeadings[h], Qt::AlignCenter | Qt::TextSingleLine, Text(kNamesHeading + h));
     }
@@ -559,7 +571,20 @@ bool CMacroProgramDialog::event(QEvent* e) {
         m_recorder->OnRecordKey(static_cast<int>(static_cast<MessageEvent*>(e)->WParam()));
         return true;
     }
+    // Where the keys come only while this window has the focus (Wayland), a recording
+    // pauses while another window has it, and the title says so.
+    if (e->type() == QEvent::WindowDeactivate && m_capture.FocusOnly() && m_recorder->Recording()) {
+        m_recorder->Pause();
+        update(kTitleRect);
+    } else if (e->type() == QEvent::WindowActivate && m_recorder->Paused()) {
+        m_recorder->Resume();
+        update(kTitleRect);
+    }
     return SkinnedWindow::event(e);
+}
+
+bool CMacroProgramDialog::RecordingPaused() const {
+    return m_recorder->Paused();
 }
 
 bool CMacroProgramDialog::eventFilter(QObject* watched, QEvent* e) {

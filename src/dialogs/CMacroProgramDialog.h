@@ -58,6 +58,8 @@ public:
     CBitmapBtn* RecordButton() const { return m_record; }
     const MacroEditorState& State() const { return m_state; }
     MacroRecorder& Recorder() { return *m_recorder; }
+    // Whether a recording waits for this window to have the focus again.
+    bool RecordingPaused() const;
     KeyboardCapture& Capture() { return m_capture; }
     int LastDelayClicked() const { return m_cursel; }
     // The milliseconds the recorder measures pauses with (tests replace it).

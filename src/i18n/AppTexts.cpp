@@ -73,6 +73,8 @@ constexpr Row kRows[] = {
      "您已自行修改 %1：該檔案保持不變。"},
     {AppText::kAutostartFailed, "Cannot change %1: %2", "%1 kann nicht geändert werden: %2", "无法更改 %1：%2",
      "無法變更 %1：%2"},
+    {AppText::kRecordingPaused, "Recording paused: click here to go on", "Aufnahme angehalten: hier klicken, um fortzufahren",
+     "录制已暂停：点击此处继续", "錄製已暫停：點擊此處繼續"},
     {AppText::kButtonOk, "OK", "OK", "确定", "確定"},
     {AppText::kButtonCancel, "Cancel", "Abbrechen", "取消", "取消"},
     {AppText::kButtonYes, "Yes", "Ja", "是", "是"},

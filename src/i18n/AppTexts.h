@@ -27,6 +27,7 @@ enum class AppText {
     kStartWithDesktop,
     kAutostartEdited,
     kAutostartFailed,
+    kRecordingPaused,
     kButtonOk,
     kButtonCancel,
     kButtonYes,

@@ -36,6 +36,7 @@ void MacroRecorder::StartRecording() {
     }
     m_hookInstalled = true;
     m_recording = true;
+    m_paused = false;
     m_firstEventState = 0;
     m_lastCode = 0;
     m_lastFlags = 0;
@@ -50,9 +51,25 @@ void MacroRecorder::StopRecording() {
     RemoveHook();
     m_firstEventState = 2;
     m_recording = false;
+    m_paused = false;
     m_pending.clear();
     m_store.WriteMacroToIni(m_state);
     m_port.Changed();
+}
+
+void MacroRecorder::Pause() {
+    if (m_recording && !m_paused) {
+        m_paused = true;
+        m_pausedAt = m_tickCount ? m_tickCount() : 0;
+    }
+}
+
+void MacroRecorder::Resume() {
+    if (m_paused) {
+        m_paused = false;
+        // The next delay counts from the last key as if the time away had not passed.
+        m_timeBase += (m_tickCount ? m_tickCount() : 0) - m_pausedAt;
+    }
 }
 
 void MacroRecorder::EndForSelectionChange(const std::vector<std::string>& names) {

@@ -55,6 +55,12 @@ public:
     // selected when it started.
     void EndForSelectionChange(const std::vector<std::string>& names);
 
+    // Where the keyboard is captured only while the window has the focus: the recording
+    // pauses while it has not, and the time away is no pause in the macro.
+    void Pause();
+    void Resume();
+    bool Paused() const { return m_paused; }
+
     // JournalRecordHook: returns 1 when the event is swallowed, 0 when it passes on.
     int JournalRecordHook(int code, const HookEvent& event);
     // UM_RECORD_KEY.
@@ -88,6 +94,8 @@ private:
     uint32_t m_eventCount = 0;
     int m_firstEventState = 0;
     uint32_t m_timeBase = 0;
+    bool m_paused = false;
+    uint32_t m_pausedAt = 0;
     std::vector<std::string> m_snapshot;  // RecordSnapshot
     std::deque<Pending> m_pending;
 };

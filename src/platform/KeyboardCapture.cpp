@@ -165,7 +165,9 @@ KeyRecord ToKeyRecord(const QKeyEvent& event) {
     return record;
 }
 
-KeyboardCapture::KeyboardCapture(QObject* parent) : QObject(parent), m_grab(DesktopGrab()) {}
+KeyboardCapture::KeyboardCapture(QObject* parent)
+    : QObject(parent), m_grab(DesktopGrab()),
+      m_focusOnly(QGuiApplication::platformName() == QLatin1String("wayland")) {}
 
 KeyboardCapture::~KeyboardCapture() {
     Stop();
@@ -179,6 +181,9 @@ KeyboardCapture::Grab KeyboardCapture::DesktopGrab() {
                 w->setKeyboardGrabEnabled(false);
             }
             return true;
+        }
+        if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+            return true;  // no grab there: the keys come while the window has the focus
         }
         QWindow* w = window->windowHandle();
         if (w == nullptr || !w->setKeyboardGrabEnabled(true)) {

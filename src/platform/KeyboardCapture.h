@@ -33,7 +33,8 @@ KeyRecord ToKeyRecord(const QKeyEvent& event);
 
 // Captures the keyboard for a window: it grabs the keyboard from the desktop (so typing
 // acts on no other program) and hands every key event to the hook, which returns whether
-// the event is swallowed. Auto-repeated releases, which Windows does not report, never
+// the event is swallowed. On Wayland no program may grab the keyboard: there the keys are
+// captured while the window has the focus. Auto-repeated releases, which Windows does not report, never
 // reach the hook.
 class KeyboardCapture : public QObject {
     Q_OBJECT
@@ -55,6 +56,10 @@ public:
 
     void SetGrab(Grab grab) { m_grab = std::move(grab); }
     static Grab DesktopGrab();
+    // Whether keys reach the capture only while its window has the focus: so on Wayland,
+    // which lets no program grab the keyboard from the others. Settable for tests.
+    bool FocusOnly() const { return m_focusOnly; }
+    void SetFocusOnly(bool focusOnly) { m_focusOnly = focusOnly; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,6 +69,7 @@ private:
     QPointer<QWidget> m_window;
     Hook m_hook;
     Grab m_grab;
+    bool m_focusOnly = false;
 };
 
 }  // namespace qm

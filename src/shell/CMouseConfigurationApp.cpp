@@ -118,7 +118,10 @@ QString CMouseConfigurationApp::ProgramFolder() {
 }
 
 QString CMouseConfigurationApp::DataFolder() {
-    const QString program = ProgramFolder();
+    return DataFolderFor(ProgramFolder());
+}
+
+QString CMouseConfigurationApp::DataFolderFor(const QString& program) {
     if (QFileInfo(program + QStringLiteral("Skins")).isDir()) {
         return program;
     }

@@ -46,6 +46,7 @@ public:
     // when it runs from its build folder (Skins beside it), else ../share/qm517pro/ from
     // it (the installed layout).
     static QString DataFolder();
+    static QString DataFolderFor(const QString& programFolder);
     static QString LanguageCode();
     // Also gives Qt's own dialogs (colour, file, message box buttons) the language, where
     // the desktop has Qt's translations installed.

@@ -127,6 +127,38 @@ TEST_F(MacroManager, RecordingTypesPressesAndReleasesWithTheirDelays) {
     EXPECT_TRUE(debug.Contains("vk code=41,scan code=1e,key flag=0\n"));
 }
 
+TEST_F(MacroManager, WhereKeysComeOnlyWithTheFocusARecordingPausesWithoutIt) {
+    Open("");
+    dialog->Capture().SetFocusOnly(true);  // as on Wayland
+    Click(CMacroProgramDialog::kNew);
+    Click(CMacroProgramDialog::kDelayTick);
+    Record();
+    Send(kKeyA, true);
+    now += 30;
+    QEvent away(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(dialog.get(), &away);
+    EXPECT_TRUE(dialog->RecordingPaused());
+    EXPECT_TRUE(dialog->Recorder().Recording());
+    // The title says so.
+    const QImage shown = dialog->grab().toImage();
+    now += 60000;  // a minute in another window
+    QEvent back(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(dialog.get(), &back);
+    EXPECT_FALSE(dialog->RecordingPaused());
+    EXPECT_NE(shown, dialog->grab().toImage());
+    now += 20;
+    Send(kKeyA, false);
+    Record();
+    // The time away is no pause of the macro.
+    EXPECT_EQ(Keys(), (std::vector<std::string>{"A   Dn", "50 ms", "A   Up"}));
+    // With a grab of the whole keyboard, losing the focus pauses nothing.
+    dialog->Capture().SetFocusOnly(false);
+    Record();
+    QCoreApplication::sendEvent(dialog.get(), &away);
+    EXPECT_FALSE(dialog->RecordingPaused());
+    Record();
+}
+
 TEST_F(MacroManager, WhatTheRecorderKeepsAndWhatItDrops) {
     Open(kTwoMacros);
     struct Case {

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The Debian package: built with cpack from the build tree, unpacked into a scratch root
+# with dpkg -x, and its programs run from there (qm517pro finds its skins through the
+# install layout). Skipped (77) only when dpkg-deb is missing.
+# Usage: package.sh BUILD_DIR
+set -euo pipefail
+build=$1
+if ! command -v dpkg-deb >/dev/null; then
+    echo "debian package: SKIPPED: dpkg-deb is not installed" >&2
+    exit 77
+fi
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+rm -rf "$build/package"
+(cd "$build" && cpack -G DEB >/dev/null)
+deb=$(ls "$build"/package/qm517pro_*.deb)
+dpkg-deb --info "$deb" | grep -q "Depends: .*libqt6widgets6" || {
+    echo "debian package: no Qt dependency found by dpkg-shlibdeps:" >&2
+    dpkg-deb --info "$deb" >&2
+    exit 1
+}
+dpkg-deb --info "$deb" | grep -q "postinst" || { echo "debian package: no postinst" >&2; exit 1; }
+dpkg -x "$deb" "$root"
+fail=0
+help=$("$root/usr/bin/qm517pro" --help) || { echo "qm517pro --help failed" >&2; fail=1; }
+grep -q "read from $root/usr/share/qm517pro/" <<<"$help" || { echo "qm517pro reads its skins elsewhere: $help" >&2; fail=1; }
+list=$("$root/usr/bin/qm517ctl" --emulate list) || { echo "qm517ctl --emulate list failed" >&2; fail=1; }
+grep -q "mousepad: present" <<<"$list" || { echo "qm517ctl --emulate list: $list" >&2; fail=1; }
+[ -f "$root/usr/lib/udev/rules.d/70-qm517pro.rules" ] || { echo "no udev rule in the package" >&2; fail=1; }
+exit $fail
