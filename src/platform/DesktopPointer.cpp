@@ -47,9 +47,15 @@ static bool EnvContains(const char* name, const char* part) {
     return value != nullptr && std::strstr(value, part) != nullptr;
 }
 
+// An X11 session: on Wayland, DISPLAY names Xwayland, whose pointer settings are not the
+// desktop's.
+static bool X11Session() {
+    return std::getenv("DISPLAY") != nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
+           !EnvContains("XDG_SESSION_TYPE", "wayland");
+}
+
 DesktopPointerSink::DesktopPointerSink()
-    : DesktopPointerSink(EnvContains("XDG_CURRENT_DESKTOP", "GNOME"),
-                         std::getenv("DISPLAY") != nullptr, RunProgram) {}
+    : DesktopPointerSink(EnvContains("XDG_CURRENT_DESKTOP", "GNOME"), X11Session(), RunProgram) {}
 
 DesktopPointerSink::DesktopPointerSink(bool gnome, bool x11, Runner runner)
     : m_gnome(gnome), m_x11(x11), m_run(std::move(runner)) {}
