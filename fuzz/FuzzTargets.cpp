@@ -82,16 +82,6 @@ public:
     void Write(std::string_view) override {}
 };
 
-// What a reader sees of a document.
-std::vector<std::pair<std::string, std::map<std::string, std::string>>> Seen(const IniDocument& doc) {
-    std::vector<std::pair<std::string, std::map<std::string, std::string>>> seen;
-    for (const std::string& name : doc.SectionNames()) {
-        const auto values = doc.Values(name);
-        seen.emplace_back(name, std::map<std::string, std::string>(values.begin(), values.end()));
-    }
-    return seen;
-}
-
 // A handle whose answers are the input: each feature read, block read and write result
 // takes the next bytes.
 class InputHandle : public HidHandle {
@@ -163,6 +153,15 @@ public:
 };
 
 }  // namespace
+
+IniView Seen(const IniDocument& doc) {
+    IniView seen;
+    for (const std::string& name : doc.SectionNames()) {
+        const auto values = doc.Values(name);
+        seen.emplace_back(name, std::map<std::string, std::string>(values.begin(), values.end()));
+    }
+    return seen;
+}
 
 const std::vector<Target>& Targets() {
     static const std::vector<Target> targets = {

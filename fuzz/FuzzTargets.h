@@ -2,8 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "platform/ProfileIni.h"
 
 namespace qm::fuzz {
 
@@ -15,6 +19,11 @@ struct Target {
     std::string (*run)(const uint8_t* data, size_t size);
 };
 const std::vector<Target>& Targets();
+
+// What a reader sees of an INI document: its sections in order, each with its keys and
+// values. Writing a file back must never change it.
+using IniView = std::vector<std::pair<std::string, std::map<std::string, std::string>>>;
+IniView Seen(const IniDocument& doc);
 
 // The INI layer: parse, every read, write back; the file must read the same again.
 std::string Ini(const uint8_t* data, size_t size);

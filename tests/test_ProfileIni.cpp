@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 
 #include "TestUtil.h"
+#include "FuzzTargets.h"
 #include "platform/ProfileIni.h"
 
 namespace qm {
@@ -133,15 +134,7 @@ TEST(ProfileIni, ReadsUtf16AndUtf8WithBomAndWritesUtf8) {
     EXPECT_EQ(ProfileIni::GetString(path, "Skins", "Lan"), "CHT");
 }
 
-// What a reader sees of a document: its sections in order, each with its keys and values.
-std::vector<std::pair<std::string, std::map<std::string, std::string>>> Seen(const IniDocument& doc) {
-    std::vector<std::pair<std::string, std::map<std::string, std::string>>> seen;
-    for (const std::string& name : doc.SectionNames()) {
-        const auto values = doc.Values(name);
-        seen.emplace_back(name, std::map<std::string, std::string>(values.begin(), values.end()));
-    }
-    return seen;
-}
+using fuzz::Seen;
 
 TEST(ProfileIni, WritingAFileBackNeverChangesHowItReads) {
     // Inputs built from the pieces that decide decoding and structure: byte-order marks
