@@ -177,7 +177,11 @@ std::string Ini(const uint8_t* data, size_t size) {
         (void)doc.HighestIndex(section, "Item");
         (void)doc.HighestIndex(section, "");
         for (const auto& [key, value] : values) {
-            if (doc.Get(section, key).size() > IniDocument::kMaxValueChars) {
+            const std::string got = doc.Get(section, key);
+            const auto characters = std::count_if(got.begin(), got.end(), [](char c) {
+                return (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // not a continuation byte
+            });
+            if (characters > static_cast<std::ptrdiff_t>(IniDocument::kMaxValueChars)) {
                 return "a value longer than 1023 characters was returned";
             }
         }
