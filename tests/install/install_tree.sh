@@ -28,7 +28,7 @@ for size in 16 22 24 32 48 64 128 256; do
     icon="$prefix/share/icons/hicolor/${size}x${size}/apps/qm517pro.png"
     if [ ! -f "$icon" ]; then
         say "missing the ${size}x${size} icon"
-    elif ! file "$icon" | grep -q "$size x $size"; then
+    elif [[ $(file -b "$icon") != *"$size x $size"* ]]; then
         say "the ${size}x${size} icon is $(file -b "$icon")"
     fi
 done

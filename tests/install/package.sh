@@ -14,12 +14,13 @@ trap 'rm -rf "$root"' EXIT
 rm -rf "$build/package"
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/package/qm517pro_*.deb)
-dpkg-deb --info "$deb" | grep -q "Depends: .*libqt6widgets6" || {
+info=$(dpkg-deb --info "$deb")
+grep -q "Depends: .*libqt6widgets6" <<<"$info" || {
     echo "debian package: no Qt dependency found by dpkg-shlibdeps:" >&2
-    dpkg-deb --info "$deb" >&2
+    echo "$info" >&2
     exit 1
 }
-dpkg-deb --info "$deb" | grep -q "postinst" || { echo "debian package: no postinst" >&2; exit 1; }
+grep -q "postinst" <<<"$info" || { echo "debian package: no postinst" >&2; exit 1; }
 dpkg -x "$deb" "$root"
 fail=0
 help=$("$root/usr/bin/qm517pro" --help) || { echo "qm517pro --help failed" >&2; fail=1; }
