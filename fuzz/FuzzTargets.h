@@ -32,7 +32,7 @@ std::string Ini(const uint8_t* data, size_t size);
 std::string Profile(const uint8_t* data, size_t size);
 // The macro store: names, macros, the compile at load and the manager's compile.
 std::string Macros(const uint8_t* data, size_t size);
-// The HID report descriptor parser.
+// The HID report descriptor parser (no read past the input, no overflow).
 std::string Descriptor(const uint8_t* data, size_t size);
 // The device side: a mouse upload whose replies and blocks are the input, and stage
 // notices with stages and records from it.

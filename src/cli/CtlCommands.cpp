@@ -27,9 +27,6 @@
 
 namespace qm::ctl {
 
-// The faults of --fault by product ID; false (with a message) when one is bad.
-bool FaultsOf(const Options& options, std::map<uint16_t, VirtualFaults>& faults, std::ostream& err);
-
 namespace {
 
 // What the command is doing, for the signal handler.
@@ -84,6 +81,7 @@ void PrintUsage(std::ostream& out) {
 }
 
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::ostream& err) {
+    std::vector<std::string> faultTexts;
     const auto usage = [&](const std::string& message) {
         err << "qm517ctl: " << message << "\n";
         PrintUsage(err);
@@ -115,9 +113,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::o
             if (i + 1 >= args.size()) {
                 return usage("--fault needs DEVICE:FAULT");
             }
-            options.faults.push_back(args[++i]);
+            faultTexts.push_back(args[++i]);
         } else if (arg.rfind("--fault=", 0) == 0) {
-            options.faults.push_back(arg.substr(8));
+            faultTexts.push_back(arg.substr(8));
         } else if (arg == "--no-wait") {
             options.noWait = true;
         } else if (arg.rfind("--", 0) == 0) {
@@ -131,19 +129,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::o
     if (options.command.empty()) {
         return usage("no command given");
     }
-    std::map<uint16_t, VirtualFaults> faults;
-    if (!FaultsOf(options, faults, err)) {
-        PrintUsage(err);
-        return false;
-    }
-    return true;
-}
-
-bool FaultsOf(const Options& options, std::map<uint16_t, VirtualFaults>& faults, std::ostream& err) {
-    std::string error;
-    if (!ParseFaults(options.faults, options.emulate, options.emulated, faults, error)) {
-        err << "qm517ctl: " << error << "\n";
-        return false;
+    // Checked once the whole line is read: a fault needs --emulate and a device it names.
+    if (std::string error; !ParseFaults(faultTexts, options.emulate, options.emulated, options.faults, error)) {
+        return usage(error);
     }
     return true;
 }
@@ -343,25 +331,13 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
     // One upload at a time on each device: another one (the window's, another
     // qm517ctl's) is waited for, or with --no-wait refused. Taken before the profile is
     // read, so that what is sent is what the other upload left saved.
-    std::vector<std::string> lockNames;
-    for (const UploadDevice device : PresentDevices(link.state)) {
-        lockNames.push_back(ShortName(device));
-    }
-    const auto named = [](const std::string& shortName) {
-        for (const UploadDevice d : {UploadDevice::kMouseA11D, UploadDevice::kMouseA1DC, UploadDevice::kPad}) {
-            if (shortName == ShortName(d)) {
-                return std::string(DeviceName(d));
-            }
-        }
-        return shortName;
-    };
     UploadLock lock;
-    const std::string busy = lock.Acquire(lockNames, options.noWait ? 0 : -1, [&](const std::string& device) {
-        err << "qm517ctl: another upload to the " << named(device) << " is running; waiting for it to finish\n"
+    const auto busy = LockPresentDevices(lock, link.state, options.noWait ? 0 : -1, [&](UploadDevice device) {
+        err << "qm517ctl: another upload to the " << DeviceName(device) << " is running; waiting for it to finish\n"
             << std::flush;
     });
-    if (!busy.empty()) {
-        err << "qm517ctl: another upload to the " << named(busy) << " is running: nothing was sent or written\n";
+    if (busy) {
+        err << "qm517ctl: another upload to the " << DeviceName(*busy) << " is running: nothing was sent or written\n";
         return kExitFailure;
     }
 
@@ -572,9 +548,7 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const std:
     environment.emulated = options.emulated;
     environment.virtualClock = options.virtualClock;
     environment.traceFile = options.traceFile;
-    if (!FaultsOf(options, environment.faults, err)) {
-        return kExitUsage;
-    }
+    environment.faults = options.faults;
     DeviceEnvironment env(environment);
     if (!env.Error().empty()) {
         err << "qm517ctl: " << env.Error() << "\n";

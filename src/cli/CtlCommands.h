@@ -2,9 +2,12 @@
 
 #include <atomic>
 #include <iosfwd>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
+
+#include "emulator/VirtualDevices.h"
 
 namespace qm::ctl {
 
@@ -19,7 +22,7 @@ struct Options {
     std::set<uint16_t> emulated;  // product IDs of the virtual devices
     bool virtualClock = false;
     std::string traceFile;
-    std::vector<std::string> faults;  // --fault DEVICE:FAULT[=N], checked by ParseOptions
+    std::map<uint16_t, VirtualFaults> faults;  // --fault DEVICE:FAULT[=N], by product ID
     bool noWait = false;              // --no-wait: fail instead of waiting for another upload
     std::string command;
     std::vector<std::string> arguments;

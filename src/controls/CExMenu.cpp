@@ -73,15 +73,6 @@ void CExMenu::AppendCheckItem(int id, const QString& text, bool checked) {
     action->setFont(FittedItem(action).font);
 }
 
-bool CExMenu::IsChecked(int id) const {
-    for (const QAction* action : actions()) {
-        if (IdOf(action) == id) {
-            return action->isCheckable() && action->isChecked();
-        }
-    }
-    return false;
-}
-
 QString CExMenu::TextOf(int id) const {
     for (const auto& [itemId, text] : m_items) {
         if (itemId == id) {

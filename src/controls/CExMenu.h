@@ -28,8 +28,6 @@ public:
     void AppendItem(int id, const QString& text, CExMenu* submenu = nullptr);
     // Appends an item that is on or off: a check mark at its right end says which.
     void AppendCheckItem(int id, const QString& text, bool checked);
-    // Whether the item of `id` is checked (false for an item that is not checkable).
-    bool IsChecked(int id) const;
     void SetItemWidth(int width);
     int ItemWidth() const { return m_itemWidth; }
     // Widens the items (never narrows them) so every text fits at the menu's font size.

@@ -44,6 +44,20 @@ void SkinnedWindow::mousePressEvent(QMouseEvent* event) {
     QDialog::mousePressEvent(event);
 }
 
+void SkinnedWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (m_buttons.Hover(event->position().toPoint())) {
+        update();
+    }
+    QDialog::mouseMoveEvent(event);
+}
+
+void SkinnedWindow::leaveEvent(QEvent* event) {
+    if (m_buttons.Hover(QPoint(-1, -1))) {
+        update();
+    }
+    QDialog::leaveEvent(event);
+}
+
 void SkinnedWindow::keyPressEvent(QKeyEvent* event) {
     if (IsSwallowedKey(event->key())) {
         event->accept();

@@ -4,11 +4,14 @@
 #include <QImage>
 #include <QString>
 
+#include "controls/PaintedButtons.h"
+
 namespace qm {
 
 // The base of the borderless skinned windows: frameless, sized from its background image,
 // dragged by any free spot of its background, and deaf to Enter, Escape, Space and F1 so
-// that no key closes it or presses a button.
+// that no key closes it or presses a button. Its painted buttons light up under the
+// pointer (a window that has them turns mouse tracking on).
 class SkinnedWindow : public QDialog {
     Q_OBJECT
 
@@ -27,8 +30,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     // Whether a press on the background at `pos` starts a window drag.
     virtual bool IsDragSpot(const QPoint& pos) const;
+
+    PaintedButtons m_buttons;
 
 private:
     QImage m_background;

@@ -35,18 +35,25 @@ void Transport::SetFeatureFrame(HidHandle* handle, const Frame& frame, bool chec
     m_clock.Sleep(50);
 }
 
-void Transport::GetFeatureFrame(HidHandle* handle, Frame& frame, uint8_t command, const ReportLengths& lengths) {
-    std::vector<uint8_t> report(std::max<size_t>(lengths.feature, 9), 0);
+bool Transport::ReadReply(HidHandle* handle, std::vector<uint8_t>& report, uint8_t command,
+                          const ReportLengths& lengths) {
     const int n = handle == nullptr ? -1 : handle->GetFeature(report.data(), lengths.feature);
     if (n < 0) {
         Fail("HidD_GetFeature");
-        std::fill(report.begin(), report.end(), 0);
     } else if (n < static_cast<int>(lengths.feature)) {
         Fail(Format("HidD_GetFeature (%d of %u bytes)", n, lengths.feature));
-        std::fill(report.begin(), report.end(), 0);
     } else if (report[1] != command) {
-        // The mouse answers with the command it answers; anything else is no reply to it.
+        // A device answers with the command it answers; anything else is no reply to it.
         Fail(Format("the reply to %02X (it answers %02X)", command, report[1]));
+    } else {
+        return true;
+    }
+    return false;
+}
+
+void Transport::GetFeatureFrame(HidHandle* handle, Frame& frame, uint8_t command, const ReportLengths& lengths) {
+    std::vector<uint8_t> report(std::max<size_t>(lengths.feature, 9), 0);
+    if (!ReadReply(handle, report, command, lengths)) {
         std::fill(report.begin(), report.end(), 0);
     }
     m_clock.Sleep(50);
@@ -102,15 +109,7 @@ void Transport::SendPadFrame(HidHandle* handle, const Frame& frame, const Report
 void Transport::ReadPadFrame(HidHandle* handle, uint8_t command, const ReportLengths& lengths) {
     std::vector<uint8_t> report(std::max<size_t>(lengths.feature, 9), 0);
     report[1] = command;
-    const int n = handle == nullptr ? -1 : handle->GetFeature(report.data(), lengths.feature);
-    if (n < 0) {
-        Fail("HidD_GetFeature");
-    } else if (n < static_cast<int>(lengths.feature)) {
-        Fail(Format("HidD_GetFeature (%d of %u bytes)", n, lengths.feature));
-    } else if (report[1] != command) {
-        // Its content is not used, but a pad that answers something else is not well.
-        Fail(Format("the reply to %02X (it answers %02X)", command, report[1]));
-    }
+    ReadReply(handle, report, command, lengths);  // its content is not used; a failure is still told
 }
 
 }  // namespace qm

@@ -70,6 +70,9 @@ public:
 private:
     void SetFeatureFrame(HidHandle* handle, const Frame& frame, bool checksum,
                          const ReportLengths& lengths);
+    // One feature read into `report`; false (and recorded) when it failed, came short or
+    // does not answer `command`.
+    bool ReadReply(HidHandle* handle, std::vector<uint8_t>& report, uint8_t command, const ReportLengths& lengths);
     // Reads the reply to `command` over `frame`: zeros when the read failed, came short or
     // does not answer the command.
     void GetFeatureFrame(HidHandle* handle, Frame& frame, uint8_t command, const ReportLengths& lengths);

@@ -72,6 +72,24 @@ const char* ShortName(UploadDevice device) {
     return device == UploadDevice::kMouseA11D ? "a11d" : device == UploadDevice::kMouseA1DC ? "a1dc" : "pad";
 }
 
+std::optional<UploadDevice> LockPresentDevices(UploadLock& lock, const DiscoveryState& discovery, int timeoutMs,
+                                               const std::function<void(UploadDevice)>& waiting) {
+    const std::vector<UploadDevice> devices = PresentDevices(discovery);
+    std::vector<std::string> names;
+    for (const UploadDevice device : devices) {
+        names.push_back(ShortName(device));
+    }
+    const auto deviceOf = [&](const std::string& name) {
+        return *std::find_if(devices.begin(), devices.end(), [&](UploadDevice d) { return name == ShortName(d); });
+    };
+    const std::string busy = lock.Acquire(names, timeoutMs, [&](const std::string& name) {
+        if (waiting) {
+            waiting(deviceOf(name));
+        }
+    });
+    return busy.empty() ? std::nullopt : std::optional<UploadDevice>(deviceOf(busy));
+}
+
 std::vector<DeviceFailure> FailuresByDevice(const std::vector<TransferFailure>& failures) {
     std::vector<DeviceFailure> byDevice;
     for (const TransferFailure& f : failures) {

@@ -8,6 +8,7 @@
 #include "device/Discovery.h"
 #include "device/Transport.h"
 #include "device/UploadStep.h"
+#include "platform/UploadLock.h"
 #include "model/ProfileFiles.h"
 #include "platform/PointerSink.h"
 
@@ -20,6 +21,11 @@ int CountUploadSteps(bool mouseA11D, bool mouseA1DC, bool pad);
 std::vector<UploadDevice> PresentDevices(const DiscoveryState& discovery);
 // "a11d", "a1dc", "pad": the device's name in lock files and on the command line.
 const char* ShortName(UploadDevice device);
+// One upload at a time per device: takes the locks of the present devices, telling
+// `waiting` of each one another upload holds. Returns the device whose lock could not be
+// had within `timeoutMs` (-1: no end, 0: no wait); then no lock is held.
+std::optional<UploadDevice> LockPresentDevices(UploadLock& lock, const DiscoveryState& discovery, int timeoutMs,
+                                               const std::function<void(UploadDevice)>& waiting);
 
 // What failed on one device during an upload: its first failed report and how many failed.
 struct DeviceFailure {

@@ -178,11 +178,4 @@ void CMacroDialog::mousePressEvent(QMouseEvent* event) {
     SkinnedWindow::mousePressEvent(event);
 }
 
-void CMacroDialog::mouseMoveEvent(QMouseEvent* event) {
-    if (m_buttons.Hover(event->position().toPoint())) {
-        repaint();
-    }
-    SkinnedWindow::mouseMoveEvent(event);
-}
-
 }  // namespace qm

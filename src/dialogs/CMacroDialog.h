@@ -7,7 +7,6 @@
 #include <string>
 
 #include "controls/SkinnedWindow.h"
-#include "dialogs/PaintedButtons.h"
 #include "macros/MacroStore.h"
 
 namespace qm {
@@ -44,7 +43,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     bool IsDragSpot(const QPoint&) const override { return false; }
 
 private:
@@ -60,7 +58,6 @@ private:
     QPointer<QListWidget> m_list;
     bool m_listOpen = false;
     bool m_opened = false;
-    PaintedButtons m_buttons;  // Close, OK, Cancel
 };
 
 }  // namespace qm

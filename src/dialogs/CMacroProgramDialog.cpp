@@ -550,20 +550,6 @@ void CMacroProgramDialog::mousePressEvent(QMouseEvent* event) {
     SkinnedWindow::mousePressEvent(event);
 }
 
-void CMacroProgramDialog::mouseMoveEvent(QMouseEvent* event) {
-    if (m_buttons.Hover(event->position().toPoint())) {
-        update();
-    }
-    SkinnedWindow::mouseMoveEvent(event);
-}
-
-void CMacroProgramDialog::leaveEvent(QEvent* event) {
-    if (m_buttons.Hover(QPoint(-1, -1))) {
-        update();
-    }
-    SkinnedWindow::leaveEvent(event);
-}
-
 // --- messages and the pre-translation step -------------------------------------------------
 
 bool CMacroProgramDialog::event(QEvent* e) {

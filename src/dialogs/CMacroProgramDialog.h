@@ -10,7 +10,6 @@
 #include <string>
 
 #include "controls/SkinnedWindow.h"
-#include "dialogs/PaintedButtons.h"
 #include "macros/MacroCompiler.h"
 #include "macros/MacroRecorder.h"
 #include "macros/MacroStore.h"
@@ -82,8 +81,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -122,7 +119,6 @@ private:
     CompileSlots m_slots{};
     std::array<std::string, 7> m_captions;
     int m_cursel = 0;  // the delay line clicked last; kept between openings
-    PaintedButtons m_buttons;  // Close, OK, Cancel, New, Delete
     bool m_opened = false;
     bool m_showing = false;  // the controls are being filled from the state
 

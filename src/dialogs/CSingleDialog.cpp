@@ -154,11 +154,4 @@ void CSingleDialog::mousePressEvent(QMouseEvent* event) {
     SkinnedWindow::mousePressEvent(event);
 }
 
-void CSingleDialog::mouseMoveEvent(QMouseEvent* event) {
-    if (m_buttons.Hover(event->position().toPoint())) {
-        repaint();
-    }
-    SkinnedWindow::mouseMoveEvent(event);
-}
-
 }  // namespace qm

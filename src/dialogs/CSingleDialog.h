@@ -6,7 +6,6 @@
 #include <string>
 
 #include "controls/SkinnedWindow.h"
-#include "dialogs/PaintedButtons.h"
 #include "platform/DebugOutput.h"
 #include "platform/KeyboardCapture.h"
 
@@ -41,7 +40,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
     void done(int result) override;
@@ -60,7 +58,6 @@ private:
     bool m_loaded = false;
     bool m_captureTried = false;
     int m_grabAttempts = 0;
-    PaintedButtons m_buttons;  // Close, OK, Cancel
 };
 
 }  // namespace qm

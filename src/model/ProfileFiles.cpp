@@ -36,32 +36,21 @@ ProfileFiles::ProfileFiles(std::string folder, SettingsState& settings, ButtonCa
       m_settings(settings),
       m_captions(captions),
       m_strings(strings),
-      m_debug(debug),
-      m_currentConfigPath(m_folder + "config0.bin"),
-      m_currentIniPath(m_folder + "str.ini") {}
+      m_debug(debug) {
+    m_state.currentConfigPath = m_folder + "config0.bin";
+    m_state.currentIniPath = m_folder + "str.ini";
+}
 
 ProfileFiles::ProfileFiles(const ProfileFiles& other, SettingsState& settings, ButtonCaptions& captions)
     : m_folder(other.m_folder),
       m_settings(settings),
       m_captions(captions),
       m_strings(other.m_strings),
-      m_debug(other.m_debug) {
-    TakeStateFrom(other);
-}
+      m_debug(other.m_debug),
+      m_state(other.m_state) {}
 
 void ProfileFiles::TakeStateFrom(const ProfileFiles& other) {
-    m_currentConfigPath = other.m_currentConfigPath;
-    m_currentIniPath = other.m_currentIniPath;
-    m_currentNumber = other.m_currentNumber;
-    m_lastSwitchedTo = other.m_lastSwitchedTo;
-    m_importDone = other.m_importDone;
-    m_resetInProgress = other.m_resetInProgress;
-    m_listUnusable = other.m_listUnusable;
-    m_firstRunFlag = other.m_firstRunFlag;
-    m_lastError = other.m_lastError;
-    m_recordMissing = other.m_recordMissing;
-    m_recordUnreadable = other.m_recordUnreadable;
-    m_recordReadError = other.m_recordReadError;
+    m_state = other.m_state;
 }
 
 std::string ProfileFiles::ConfigPath(int number) const {
@@ -73,43 +62,43 @@ std::string ProfileFiles::IniPath(int number) const {
 }
 
 void ProfileFiles::RecomputeCurrentPaths() {
-    m_currentConfigPath = ConfigPath(m_currentNumber);
-    m_currentIniPath = IniPath(m_currentNumber);
+    m_state.currentConfigPath = ConfigPath(m_state.currentNumber);
+    m_state.currentIniPath = IniPath(m_state.currentNumber);
 }
 
 void ProfileFiles::NoteWriteError(const std::string& path, int error) {
-    m_lastError = "cannot write " + path + ": " + ErrnoText(error);
-    m_debug.Write(m_lastError + "\n");
+    m_state.lastError = "cannot write " + path + ": " + ErrnoText(error);
+    m_debug.Write(m_state.lastError + "\n");
 }
 
 bool ProfileFiles::ReadRecordFile(const std::string& path, SettingsRecord& record,
                                   const char* missingMessage, bool writeDebugLine) {
     std::string bytes;
     const int error = ReadWholeFile(path, bytes, kRecordFileSize);
-    m_recordMissing = false;
-    m_recordUnreadable.clear();
+    m_state.recordMissing = false;
+    m_state.recordUnreadable.clear();
     if (error != 0 || bytes.empty()) {
         m_debug.Write(missingMessage);
-        m_recordMissing = true;
+        m_state.recordMissing = true;
         if (error == 0) {
             // An empty file holds no settings: it counts as missing, and the user learns why.
-            m_lastError = path + " is empty: it is taken as missing";
-            m_debug.Write(m_lastError + "\n");
+            m_state.lastError = path + " is empty: it is taken as missing";
+            m_debug.Write(m_state.lastError + "\n");
         } else if (error != ENOENT) {
             // There, but not readable: not the same as missing. Nothing may be written over
             // it on behalf of a record that never came from it.
-            m_recordUnreadable = path;
-            m_recordReadError = error;
-            m_lastError = "cannot read " + path + ": " + ErrnoText(error);
-            m_debug.Write(m_lastError + "\n");
+            m_state.recordUnreadable = path;
+            m_state.recordReadError = error;
+            m_state.lastError = "cannot read " + path + ": " + ErrnoText(error);
+            m_debug.Write(m_state.lastError + "\n");
         }
         return false;
     }
-    m_firstRunFlag = static_cast<uint8_t>(bytes[0]);
+    m_state.firstRunFlag = static_cast<uint8_t>(bytes[0]);
     const int recordBytes = static_cast<int>(bytes.size() - 1);
     std::copy(bytes.begin() + 1, bytes.end(), record.bytes.begin());
     if (writeDebugLine) {
-        m_debug.Write(Format("Program First Run Flag:%d\nRead Size is: %d", m_firstRunFlag,
+        m_debug.Write(Format("Program First Run Flag:%d\nRead Size is: %d", m_state.firstRunFlag,
                              recordBytes));
     }
     return true;
@@ -130,39 +119,39 @@ int ProfileFiles::WriteRecordFile(const std::string& path, const SettingsRecord&
 }
 
 bool ProfileFiles::LoadCurrentProfile() {
-    m_currentIniPath = StrIniPath();
-    if (m_resetInProgress) {
-        m_currentConfigPath = BaseConfigPath();
-        m_currentIniPath = StrIniPath();
+    m_state.currentIniPath = StrIniPath();
+    if (m_state.resetInProgress) {
+        m_state.currentConfigPath = BaseConfigPath();
+        m_state.currentIniPath = StrIniPath();
     } else {
         const IniDocument list = IniDocument::Load(StrIniPath());
         const std::string current = list.Get(kProfileSection, "CurProfileName");
         const int n = ParseDecimal(list.Get(kProfileSection, "ItemCount"));
         // The list holds one to six profiles; anything else is no list to load from.
         if (n < 1 || n > kMaxProfiles) {
-            m_listUnusable = true;
+            m_state.listUnusable = true;
             m_debug.Write(Format("The profile list of %s is unusable (ItemCount %d): no profile "
                                  "was loaded.\n",
                                  StrIniPath().c_str(), n));
             return false;
         }
-        m_listUnusable = false;
+        m_state.listUnusable = false;
         for (int i = 0; i < n; ++i) {
             if (list.Get(kProfileSection, Format("Item%d", i)) == current) {
-                m_currentNumber = i;  // the last match wins
+                m_state.currentNumber = i;  // the last match wins
             }
         }
         RecomputeCurrentPaths();
-        m_lastSwitchedTo = m_currentNumber;
+        m_state.lastSwitchedTo = m_state.currentNumber;
     }
-    ReadRecordFile(m_currentConfigPath, m_settings.record);
+    ReadRecordFile(m_state.currentConfigPath, m_settings.record);
     CompileMacros(MacroStore(RecordIniPath()), m_settings.record, m_debug);
     return true;
 }
 
 int ProfileFiles::SaveCurrentProfile() {
     RecomputeCurrentPaths();
-    return WriteRecordFile(m_currentConfigPath, m_settings.record);
+    return WriteRecordFile(m_state.currentConfigPath, m_settings.record);
 }
 
 std::string ProfileFiles::MacroNameOf(int number) const {
@@ -248,53 +237,53 @@ int ProfileFiles::SaveCaptions(const std::string& iniPath) {
 }
 
 std::string ProfileFiles::ReadLanguageCode() const {
-    return ProfileIni::GetString(m_currentIniPath, "Skins", "Lan");
+    return ProfileIni::GetString(m_state.currentIniPath, "Skins", "Lan");
 }
 
 bool ProfileFiles::CheckInitialisationMark(bool afterExport) {
     int readError = 0;
-    const IniDocument ini = IniDocument::Load(m_currentIniPath, &readError);
+    const IniDocument ini = IniDocument::Load(m_state.currentIniPath, &readError);
     if (readError != 0 && readError != ENOENT) {
         // A mark that cannot be read says nothing about the profile: it is left alone.
-        m_lastError = "cannot read " + m_currentIniPath + ": " + ErrnoText(readError) + "; the profile is left as it is";
-        m_debug.Write(m_lastError + "\n");
+        m_state.lastError = "cannot read " + m_state.currentIniPath + ": " + ErrnoText(readError) + "; the profile is left as it is";
+        m_debug.Write(m_state.lastError + "\n");
         return false;
     }
-    if (!m_recordUnreadable.empty()) {
+    if (!m_state.recordUnreadable.empty()) {
         return false;  // the settings file is there but unreadable: nothing is written over it
     }
     const std::string mark = ini.Get(kProfileSection, "IsDefault");
     // A profile whose settings file is missing or empty has no settings to keep.
-    const bool uninitialised = afterExport ? mark == "N" : (mark == "N" || mark.empty() || m_recordMissing);
+    const bool uninitialised = afterExport ? mark == "N" : (mark == "N" || mark.empty() || m_state.recordMissing);
     if (!uninitialised) {
-        if (const int error = ProfileIni::WriteString(m_currentIniPath, kProfileSection, "IsDefault", "Y")) {
-            NoteWriteError(m_currentIniPath, error);
+        if (const int error = ProfileIni::WriteString(m_state.currentIniPath, kProfileSection, "IsDefault", "Y")) {
+            NoteWriteError(m_state.currentIniPath, error);
         }
         return false;
     }
     ApplyFactoryDefaults(m_settings.record);
     // The captions were read against the record as it was before; read against the
     // defaults, the profile's own captions stay instead of being made anew.
-    LoadCaptions(m_currentIniPath);
+    LoadCaptions(m_state.currentIniPath);
     // With no usable profile list, the current profile was never read: its file may hold
     // the user's settings, and the defaults must not be saved over it.
-    if (m_listUnusable && PathExists(ConfigPath(m_currentNumber))) {
-        m_debug.Write("The factory defaults were not saved over " + ConfigPath(m_currentNumber) +
+    if (m_state.listUnusable && PathExists(ConfigPath(m_state.currentNumber))) {
+        m_debug.Write("The factory defaults were not saved over " + ConfigPath(m_state.currentNumber) +
                       ": repair the profile list in " + StrIniPath() + ".\n");
         return true;
     }
-    if (const int error = ProfileIni::WriteString(m_currentIniPath, kProfileSection, "IsDefault", "Y")) {
-        NoteWriteError(m_currentIniPath, error);
+    if (const int error = ProfileIni::WriteString(m_state.currentIniPath, kProfileSection, "IsDefault", "Y")) {
+        NoteWriteError(m_state.currentIniPath, error);
     }
     SaveCurrentProfile();
     return true;
 }
 
 std::string ProfileFiles::UnreadableProfileFiles(bool macros) const {
-    if (!m_recordUnreadable.empty()) {
-        return "cannot read " + m_recordUnreadable + ": " + ErrnoText(m_recordReadError);
+    if (!m_state.recordUnreadable.empty()) {
+        return "cannot read " + m_state.recordUnreadable + ": " + ErrnoText(m_state.recordReadError);
     }
-    std::vector<std::string> paths = {m_currentIniPath};
+    std::vector<std::string> paths = {m_state.currentIniPath};
     if (macros) {
         paths.push_back(RecordIniPath());
     }
@@ -349,7 +338,7 @@ int ProfileFiles::SaveProfileList(const std::vector<std::string>& names, int sel
     }
     doc.DeleteSection(kProfileSection);
     doc.Set(kProfileSection, "CurProfileName", names.empty() ? std::string() : names[static_cast<size_t>(selected)]);
-    m_currentNumber = selected;
+    m_state.currentNumber = selected;
     if (!names.empty()) {
         doc.Set(kProfileSection, "ItemCount", Format("%d", static_cast<int>(names.size())));
         for (size_t i = 0; i < names.size(); ++i) {
@@ -434,9 +423,9 @@ int ProfileFiles::ReorderProfileFiles(const std::vector<int>& origin, int oldCou
         }
         return -1;
     };
-    m_lastSwitchedTo = m_lastSwitchedTo >= 0 ? follow(m_lastSwitchedTo) : -1;
-    if (const int current = follow(m_currentNumber); current >= 0) {
-        m_currentNumber = current;
+    m_state.lastSwitchedTo = m_state.lastSwitchedTo >= 0 ? follow(m_state.lastSwitchedTo) : -1;
+    if (const int current = follow(m_state.currentNumber); current >= 0) {
+        m_state.currentNumber = current;
     }
     RecomputeCurrentPaths();
     return 0;
@@ -445,7 +434,7 @@ int ProfileFiles::ReorderProfileFiles(const std::vector<int>& origin, int oldCou
 int ProfileFiles::OnProfileMessage(int operation, int number, ProfileUi& ui) {
     switch (operation) {
         case kProfileImport:
-            m_importDone = true;
+            m_state.importDone = true;
             Import(ui);
             ui.RefreshAfterImport();
             break;
@@ -468,7 +457,7 @@ int ProfileFiles::OnProfileMessage(int operation, int number, ProfileUi& ui) {
 }
 
 void ProfileFiles::Import(ProfileUi& ui) {
-    const std::optional<std::string> chosen = ui.ChooseImportFile(m_currentConfigPath);
+    const std::optional<std::string> chosen = ui.ChooseImportFile(m_state.currentConfigPath);
     if (!chosen || !Contains(BaseName(*chosen), ".bin")) {
         return;
     }
@@ -480,9 +469,9 @@ void ProfileFiles::Import(ProfileUi& ui) {
     // companion's captions without its settings would describe buttons wrongly.
     const std::optional<int64_t> size = RegularFileSize(*chosen);
     if (size != static_cast<int64_t>(kRecordFileSize)) {
-        m_lastError = *chosen + " is not a profile file (" +
+        m_state.lastError = *chosen + " is not a profile file (" +
                       (size ? std::to_string(*size) + " bytes, expected 1885" : "not a file") + ")";
-        m_debug.Write(m_lastError + "\n");
+        m_debug.Write(m_state.lastError + "\n");
         return;
     }
     ReadRecordFile(*chosen, m_settings.record, "Config file is not exist.\n", false);
@@ -490,7 +479,7 @@ void ProfileFiles::Import(ProfileUi& ui) {
 }
 
 void ProfileFiles::Export(ProfileUi& ui) {
-    std::optional<std::string> chosen = ui.ChooseExportFile(m_currentConfigPath);
+    std::optional<std::string> chosen = ui.ChooseExportFile(m_state.currentConfigPath);
     if (!chosen) {
         return;
     }
@@ -502,48 +491,48 @@ void ProfileFiles::Export(ProfileUi& ui) {
 }
 
 void ProfileFiles::Switch(int number, ProfileUi& ui) {
-    if (m_importDone) {
+    if (m_state.importDone) {
         // The imported record stays in memory until the next Apply.
-        m_importDone = false;
+        m_state.importDone = false;
         ui.CloseProfilesPanel();
         return;
     }
-    if (number == m_lastSwitchedTo) {
+    if (number == m_state.lastSwitchedTo) {
         ui.CloseProfilesPanel();
         return;
     }
-    m_lastSwitchedTo = number;
+    m_state.lastSwitchedTo = number;
     m_settings.record[rec::kProfileIndex] = static_cast<uint8_t>(number);
-    m_listUnusable = false;
+    m_state.listUnusable = false;
     ReadRecordFile(ConfigPath(number), m_settings.record, "Config file is not exist.");
-    m_currentIniPath = IniPath(number);
+    m_state.currentIniPath = IniPath(number);
     CheckInitialisationMark();
-    LoadCaptions(m_currentIniPath);
-    m_resetInProgress = false;
+    LoadCaptions(m_state.currentIniPath);
+    m_state.resetInProgress = false;
     ui.RefreshViews();
     ui.CloseProfilesPanel();
     SaveCurrentProfile();
-    SaveCaptions(m_currentIniPath);
+    SaveCaptions(m_state.currentIniPath);
 }
 
 void ProfileFiles::NewProfile(int number, ProfileUi& ui) {
-    m_lastSwitchedTo = number;
+    m_state.lastSwitchedTo = number;
     m_settings.record[rec::kProfileIndex] = static_cast<uint8_t>(number);
-    m_listUnusable = false;
-    m_resetInProgress = true;
+    m_state.listUnusable = false;
+    m_state.resetInProgress = true;
     ReadRecordFile(BaseConfigPath(), m_settings.record);
-    m_currentIniPath = StrIniPath();
+    m_state.currentIniPath = StrIniPath();
     ApplyFactoryDefaults(m_settings.record);
     LoadCaptions(StrIniPath());
-    m_resetInProgress = false;
+    m_state.resetInProgress = false;
     ui.RefreshViews();
     ui.CloseProfilesPanel();
     SaveCurrentProfile();
-    SaveCaptions(m_currentIniPath);
+    SaveCaptions(m_state.currentIniPath);
     // The new profile holds the factory settings now; without the mark, the next load
     // would write the defaults over whatever the user applies to it.
-    if (const int error = ProfileIni::WriteString(m_currentIniPath, kProfileSection, "IsDefault", "Y")) {
-        NoteWriteError(m_currentIniPath, error);
+    if (const int error = ProfileIni::WriteString(m_state.currentIniPath, kProfileSection, "IsDefault", "Y")) {
+        NoteWriteError(m_state.currentIniPath, error);
     }
 }
 

@@ -69,25 +69,25 @@ public:
     std::string BaseConfigPath() const { return m_folder + "config.bin"; }
     std::string ConfigPath(int number) const;
     std::string IniPath(int number) const;
-    const std::string& CurrentConfigPath() const { return m_currentConfigPath; }
-    const std::string& CurrentIniPath() const { return m_currentIniPath; }
+    const std::string& CurrentConfigPath() const { return m_state.currentConfigPath; }
+    const std::string& CurrentIniPath() const { return m_state.currentIniPath; }
 
-    int CurrentProfileNumber() const { return m_currentNumber; }
+    int CurrentProfileNumber() const { return m_state.currentNumber; }
     // Set by the profiles panel for the profile it selects.
-    void SetCurrentProfileNumber(int number) { m_currentNumber = number; }
-    int LastSwitchedTo() const { return m_lastSwitchedTo; }
-    bool ImportDone() const { return m_importDone; }
-    bool ResetInProgress() const { return m_resetInProgress; }
-    void SetResetInProgress(bool on) { m_resetInProgress = on; }
-    uint8_t FirstRunFlag() const { return m_firstRunFlag; }
+    void SetCurrentProfileNumber(int number) { m_state.currentNumber = number; }
+    int LastSwitchedTo() const { return m_state.lastSwitchedTo; }
+    bool ImportDone() const { return m_state.importDone; }
+    bool ResetInProgress() const { return m_state.resetInProgress; }
+    void SetResetInProgress(bool on) { m_state.resetInProgress = on; }
+    uint8_t FirstRunFlag() const { return m_state.firstRunFlag; }
     // The last failure worth telling the user (a file that could not be written, or read),
     // or empty.
-    const std::string& LastError() const { return m_lastError; }
-    void ClearLastError() { m_lastError.clear(); }
+    const std::string& LastError() const { return m_state.lastError; }
+    void ClearLastError() { m_state.lastError.clear(); }
     // The profile's settings file that is there but could not be read at the last load
     // (empty when it was read): the record then holds no profile, and Apply must not send
     // or save it.
-    const std::string& RecordUnreadable() const { return m_recordUnreadable; }
+    const std::string& RecordUnreadable() const { return m_state.recordUnreadable; }
     // Why Apply (with `macros`) or Reset must not go on: the settings file could not be
     // read at the last load, or the current captions file (or the macro store) is there
     // and cannot be read now; sending and saving would put defaults over what it holds.
@@ -158,20 +158,24 @@ private:
     const UiStrings& m_strings;
     DebugOutput& m_debug;
 
-    std::string m_currentConfigPath;
-    std::string m_currentIniPath;
-    int m_currentNumber = 0;
-    int m_lastSwitchedTo = -1;
-    bool m_importDone = false;
-    bool m_resetInProgress = false;
-    // Set when the profile list did not allow the last load: the record then holds no
-    // profile, and nothing may be saved over the current profile's file on its behalf.
-    bool m_listUnusable = false;
-    uint8_t m_firstRunFlag = 0;
-    std::string m_lastError;
-    bool m_recordMissing = false;      // the last profile read found no settings (or an empty file)
-    std::string m_recordUnreadable;
-    int m_recordReadError = 0;
+    // The paths, numbers and flags a copy takes over whole (TakeStateFrom).
+    struct State {
+        std::string currentConfigPath;
+        std::string currentIniPath;
+        int currentNumber = 0;
+        int lastSwitchedTo = -1;
+        bool importDone = false;
+        bool resetInProgress = false;
+        // Set when the profile list did not allow the last load: the record then holds no
+        // profile, and nothing may be saved over the current profile's file on its behalf.
+        bool listUnusable = false;
+        uint8_t firstRunFlag = 0;
+        std::string lastError;
+        bool recordMissing = false;  // the last profile read found no settings (or an empty file)
+        std::string recordUnreadable;
+        int recordReadError = 0;
+    };
+    State m_state;
 };
 
 // The companion INI of an exported or imported ".bin" file: the last ".bin" of the file

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -15,34 +16,55 @@ namespace qm {
 namespace {
 
 // Ours, and no one else may add to it.
-bool IsPrivateFolder(const std::string& path) {
+bool IsPrivateFolder(const std::string& path, unsigned uid) {
     struct stat info {};
     return !path.empty() && path[0] == '/' && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           info.st_uid == ::getuid() && (info.st_mode & 022) == 0;
+           info.st_uid == uid && (info.st_mode & 022) == 0;
+}
+
+std::optional<RuntimePlaces>& OverriddenPlaces() {
+    static std::optional<RuntimePlaces> places;
+    return places;
 }
 
 }  // namespace
 
-std::string RuntimeFolder() {
-    if (const char* xdg = std::getenv("XDG_RUNTIME_DIR"); xdg != nullptr && IsPrivateFolder(xdg)) {
-        return xdg;
-    }
-    const std::string run = "/run/user/" + std::to_string(::getuid());
-    if (IsPrivateFolder(run)) {
-        return run;
-    }
+RuntimePlaces RuntimePlaces::OfThisProcess() {
+    RuntimePlaces places;
+    places.uid = ::getuid();
+    const char* xdg = std::getenv("XDG_RUNTIME_DIR");
+    places.xdgRuntimeDir = xdg != nullptr ? xdg : "";
+    places.runUser = "/run/user/" + std::to_string(places.uid);
     const char* tmp = std::getenv("TMPDIR");
-    const std::string own = std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") + "/qm517pro-" +
-                            std::to_string(::getuid());
+    places.temp = tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp";
+    return places;
+}
+
+void SetRuntimePlaces(const RuntimePlaces* places) {
+    OverriddenPlaces() = places != nullptr ? std::optional<RuntimePlaces>(*places) : std::nullopt;
+}
+
+std::string RuntimeFolder() {
+    return RuntimeFolderIn(OverriddenPlaces() ? *OverriddenPlaces() : RuntimePlaces::OfThisProcess());
+}
+
+std::string RuntimeFolderIn(const RuntimePlaces& places) {
+    if (IsPrivateFolder(places.xdgRuntimeDir, places.uid)) {
+        return places.xdgRuntimeDir;
+    }
+    if (IsPrivateFolder(places.runUser, places.uid)) {
+        return places.runUser;
+    }
+    const std::string own = places.temp + "/qm517pro-" + std::to_string(places.uid);
     ::mkdir(own.c_str(), 0700);
     struct stat info {};
-    if (::lstat(own.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) {
-        return {};  // someone else's, or no folder: not a place for our lock
+    if (::lstat(own.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != places.uid) {
+        return {};  // someone else's, a link, or no folder: not a place for our lock
     }
     if ((info.st_mode & 077) != 0) {
         ::chmod(own.c_str(), 0700);
     }
-    return IsPrivateFolder(own) ? own : std::string{};
+    return IsPrivateFolder(own, places.uid) ? own : std::string{};
 }
 
 std::string RestoreSocketPath() {

@@ -10,6 +10,18 @@ namespace qm {
 // none does (another user made the fallback folder first, say).
 std::string RuntimeFolder();
 
+// Where RuntimeFolder() looks, in order, and whose the folder must be.
+struct RuntimePlaces {
+    std::string xdgRuntimeDir;  // $XDG_RUNTIME_DIR (empty: unset)
+    std::string runUser;        // /run/user/<uid>
+    std::string temp;           // $TMPDIR, else /tmp: the fallback is <temp>/qm517pro-<uid>
+    unsigned uid = 0;
+    static RuntimePlaces OfThisProcess();
+};
+std::string RuntimeFolderIn(const RuntimePlaces& places);
+// Makes RuntimeFolder() look in other places (tests; nullptr: this process's again).
+void SetRuntimePlaces(const RuntimePlaces* places);
+
 // The running utility holds a lock file in the runtime folder and listens on a socket
 // beside it, so only this user can reach it and the copy that holds the lock owns the
 // channel. A connection that sends "11110\n" asks it to show its window (message 11110).

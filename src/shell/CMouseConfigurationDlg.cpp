@@ -1065,26 +1065,15 @@ void CMouseConfigurationDlg::RunUpload(std::function<void(UploadContext&)> job, 
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     update();
-    m_worker = std::thread([this, job = std::move(job), devices = PresentDevices(m_link.state),
-                            waitMs = m_options.uploadLockWaitMs] {
+    m_worker = std::thread([this, job = std::move(job), waitMs = m_options.uploadLockWaitMs] {
         // One upload at a time on each device: another program's (qm517ctl) is waited for.
-        std::vector<std::string> names;
-        for (const UploadDevice device : devices) {
-            names.push_back(ShortName(device));
-        }
-        const auto deviceOf = [&](const std::string& name) {
-            return *std::find_if(devices.begin(), devices.end(),
-                                 [&](UploadDevice d) { return name == ShortName(d); });
-        };
         UploadLock lock;
-        const std::string busy = lock.Acquire(names, waitMs, [&](const std::string& name) {
-            QCoreApplication::postEvent(this, new WaitingEvent(deviceOf(name)));
+        m_job->busy = LockPresentDevices(lock, m_link.state, waitMs, [this](UploadDevice device) {
+            QCoreApplication::postEvent(this, new WaitingEvent(device));
         });
-        if (busy.empty()) {
+        if (!m_job->busy) {
             UploadContext context = MakeUploadContext();
             job(context);
-        } else {
-            m_job->busy = deviceOf(busy);
         }
         QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kUploadFinished)));
     });

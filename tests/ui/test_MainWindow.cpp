@@ -597,7 +597,9 @@ TEST_F(MainWindow, StartWithTheDesktopFromTheTrayMenuOrTheHelpMenu) {
     EXPECT_FALSE(item(*menu)->isChecked());
     const int id = CExMenu::IdOf(item(*menu));
     window->OnTrayMenuCommand(id);
-    EXPECT_EQ(test::ReadFile(entry), AutostartEntry(UtilityProgramPath()));
+    EXPECT_NE(test::ReadFile(entry).find("\nExec=" QM517_BIN_DIR "qm517pro\n"), std::string::npos)
+        << test::ReadFile(entry);
+    EXPECT_EQ(GetAutostart(), AutostartState::kOn);
     menu = window->BuildTrayMenu();
     EXPECT_TRUE(item(*menu)->isChecked());
     window->OnTrayMenuCommand(id);

@@ -199,29 +199,42 @@ TEST(SingleInstance, AnotherUserCannotReachTheChannel) {
 }
 
 TEST(SingleInstance, TheFallbackRuntimeFolderMustBeOurOwn) {
-    if (QFileInfo::exists(QStringLiteral("/run/user/%1").arg(::getuid()))) {
-        GTEST_SKIP() << "/run/user/<uid> exists: the fallback is not used here";
-    }
-    if (::geteuid() != 0) {
-        GTEST_SKIP() << "needs root to give the folder to another user";
-    }
+    // No usable $XDG_RUNTIME_DIR and no /run/user/<uid>: the fallback under the temporary
+    // folder. "Another user" is a uid other than the folder's owner, so no root is needed.
     QTemporaryDir tmp;
-    test::ScopedEnv xdg("XDG_RUNTIME_DIR", nullptr);
-    test::ScopedEnv tmpdir("TMPDIR", tmp.path().toLocal8Bit().constData());
+    RuntimePlaces places;
+    places.xdgRuntimeDir = tmp.path().toStdString();  // ours, but others may write into it
+    ::chmod(places.xdgRuntimeDir.c_str(), 0777);
+    places.runUser = tmp.path().toStdString() + "/no-such-folder";
+    places.temp = tmp.path().toStdString();
+    places.uid = ::getuid();
+    const QString fallback = tmp.path() + QStringLiteral("/qm517pro-%1").arg(::getuid());
+
     // Another user made the folder first: it is not used, and the program says so.
-    const QString theirs = tmp.path() + QStringLiteral("/qm517pro-%1").arg(::getuid());
-    ASSERT_TRUE(QDir().mkdir(theirs));
-    ASSERT_EQ(::chown(theirs.toLocal8Bit().constData(), 65534, 65534), 0);
-    EXPECT_EQ(RuntimeFolder(), "");
-    CMouseConfigurationApp app;
-    EXPECT_FALSE(app.InitInstance());
-    EXPECT_FALSE(app.Error().isEmpty());
+    ASSERT_TRUE(QDir().mkdir(fallback));
+    RuntimePlaces asAnotherUser = places;
+    asAnotherUser.uid = places.uid + 1;
+    ASSERT_TRUE(QFile::rename(fallback, tmp.path() + QStringLiteral("/qm517pro-%1").arg(asAnotherUser.uid)));
+    EXPECT_EQ(RuntimeFolderIn(asAnotherUser), "");
+    SetRuntimePlaces(&asAnotherUser);
+    {
+        CMouseConfigurationApp app;
+        EXPECT_FALSE(app.InitInstance());
+        EXPECT_FALSE(app.Error().isEmpty());
+    }
+    // A link in its place, even to a folder of ours, is not used either.
+    ASSERT_TRUE(QFile::link(tmp.path() + QStringLiteral("/qm517pro-%1").arg(asAnotherUser.uid), fallback));
+    EXPECT_EQ(RuntimeFolderIn(places), "");
+    ASSERT_TRUE(QFile::remove(fallback));
     // Our own, made with loose permissions, is tightened.
-    ASSERT_TRUE(QDir().rmdir(theirs));
-    ASSERT_TRUE(QDir().mkdir(theirs));
-    ::chmod(theirs.toLocal8Bit().constData(), 0777);
-    EXPECT_EQ(RuntimeFolder(), theirs.toStdString());
-    EXPECT_EQ(QFileInfo(theirs).permissions() & (QFileDevice::WriteGroup | QFileDevice::WriteOther), 0);
+    ASSERT_TRUE(QDir().mkdir(fallback));
+    ::chmod(fallback.toLocal8Bit().constData(), 0777);
+    EXPECT_EQ(RuntimeFolderIn(places), fallback.toStdString());
+    EXPECT_EQ(QFileInfo(fallback).permissions() & (QFileDevice::WriteGroup | QFileDevice::WriteOther), 0);
+    // A private $XDG_RUNTIME_DIR comes first.
+    ::chmod(places.xdgRuntimeDir.c_str(), 0700);
+    EXPECT_EQ(RuntimeFolderIn(places), places.xdgRuntimeDir);
+    SetRuntimePlaces(nullptr);
 }
 
 TEST(SingleInstance, TheProgramEndsSilentlyWhenACopyRuns) {

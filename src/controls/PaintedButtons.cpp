@@ -1,4 +1,4 @@
-#include "dialogs/PaintedButtons.h"
+#include "controls/PaintedButtons.h"
 
 #include "controls/SkinImage.h"
 
