@@ -139,6 +139,18 @@ class NoClock : public Clock {
 public:
     void Sleep(int milliseconds) override { m_now += static_cast<uint32_t>(milliseconds); }
     uint32_t TickCount() override { return m_now; }
+    // Nothing comes that has not come: the replies are all in the input.
+    bool WaitFor(std::condition_variable&, std::unique_lock<std::mutex>&, int timeoutMs,
+                 const std::function<bool()>& ready) override {
+        if (!ready()) {
+            Sleep(std::max(0, timeoutMs));
+        }
+        return ready();
+    }
+    bool WaitReadable(int, int timeoutMs) override {
+        Sleep(std::max(0, timeoutMs));
+        return false;
+    }
 
 private:
     uint32_t m_now = 0;

@@ -24,6 +24,11 @@ struct SkippingClock : Clock {
         }
     }
     uint32_t TickCount() override { return inner.TickCount(); }
+    bool WaitFor(std::condition_variable& cv, std::unique_lock<std::mutex>& lock, int timeoutMs,
+                 const std::function<bool()>& ready) override {
+        return inner.WaitFor(cv, lock, timeoutMs, ready);
+    }
+    bool WaitReadable(int fd, int timeoutMs) override { return inner.WaitReadable(fd, timeoutMs); }
     Clock& inner;
     int skip = -1;
     int sleeps = 0;

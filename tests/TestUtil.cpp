@@ -1,8 +1,13 @@
 #include "TestUtil.h"
 
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -126,6 +131,197 @@ ScopedEnv::~ScopedEnv() {
     } else {
         ::unsetenv(m_name.c_str());
     }
+}
+
+bool WatchedStream::WaitFor(std::string_view text) {
+    flush();
+    std::unique_lock lock(m_buffer.mutex);
+    return m_buffer.changed.wait_for(lock, std::chrono::milliseconds(kPatienceMs),
+                                     [&] { return m_buffer.text.find(text) != std::string::npos; });
+}
+
+std::string WatchedStream::Text() const {
+    std::lock_guard lock(m_buffer.mutex);
+    return m_buffer.text;
+}
+
+WatchedStream::Buffer::int_type WatchedStream::Buffer::overflow(int_type c) {
+    if (c != traits_type::eof()) {
+        const char ch = traits_type::to_char_type(c);
+        xsputn(&ch, 1);
+    }
+    return traits_type::not_eof(c);
+}
+
+std::streamsize WatchedStream::Buffer::xsputn(const char* s, std::streamsize n) {
+    {
+        std::lock_guard lock(mutex);
+        text.append(s, static_cast<size_t>(n));
+    }
+    changed.notify_all();
+    return n;
+}
+
+SharedTrace::SharedTrace(std::string path) : m_path(std::move(path)) {
+    if (::mkfifo(m_path.c_str(), 0600) != 0) {
+        throw std::runtime_error("mkfifo " + m_path);
+    }
+    // Read and write at once: opening a FIFO so never waits, and it never reaches its end.
+    m_fd = ::open(m_path.c_str(), O_RDWR | O_CLOEXEC);
+    if (m_fd < 0 || ::fcntl(m_fd, F_SETPIPE_SZ, static_cast<int>(kPipeBytes)) < 0) {
+        throw std::runtime_error("cannot open the FIFO " + m_path);
+    }
+    m_reader = std::thread([this] { ReadLoop(); });
+}
+
+SharedTrace::~SharedTrace() {
+    Lines();
+    ::close(m_fd);
+}
+
+void SharedTrace::Hold() {
+    std::lock_guard lock(m_mutex);
+    m_held = true;
+}
+
+void SharedTrace::Resume() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_held = false;
+    }
+    m_changed.notify_all();
+}
+
+void SharedTrace::ReadLoop() {
+    static constexpr std::string_view kEnd = "\x04 end of the test's trace\n";
+    // Small reads: once held, the reader has taken at most this much more.
+    char chunk[128];
+    for (;;) {
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [&] { return !m_held; });
+        }
+        const ssize_t n = ::read(m_fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        std::lock_guard lock(m_mutex);
+        m_text.append(chunk, static_cast<size_t>(n));
+        if (m_text.ends_with(kEnd)) {
+            m_text.resize(m_text.size() - kEnd.size());
+            break;
+        }
+    }
+    std::lock_guard lock(m_mutex);
+    m_ended = true;
+}
+
+std::vector<std::string> SharedTrace::Lines() {
+    if (m_reader.joinable()) {
+        Resume();
+        static constexpr std::string_view kEnd = "\x04 end of the test's trace\n";
+        [[maybe_unused]] const ssize_t n = ::write(m_fd, kEnd.data(), kEnd.size());
+        m_reader.join();
+    }
+    std::lock_guard lock(m_mutex);
+    return SplitLines(m_text);
+}
+
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args, bool readOut,
+                           bool readErr) {
+    int out[2] = {-1, -1};
+    int err[2] = {-1, -1};
+    if ((readOut && ::pipe2(out, O_CLOEXEC) != 0) || (readErr && ::pipe2(err, O_CLOEXEC) != 0)) {
+        throw std::runtime_error("pipe");
+    }
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    m_pid = ::fork();
+    if (m_pid == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(readOut ? out[1] : null, 1);
+        ::dup2(readErr ? err[1] : null, 2);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    if (readOut) {
+        ::close(out[1]);
+        m_out = out[0];
+    }
+    if (readErr) {
+        ::close(err[1]);
+        m_err = err[0];
+    }
+}
+
+ChildProcess::~ChildProcess() {
+    if (!m_waited && m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+        Wait();
+    }
+    for (const int fd : {m_out, m_err}) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+}
+
+bool ChildProcess::WaitForLine(int& fd, std::string& seen, std::string_view text) {
+    for (;;) {
+        // Whole lines only: a line is looked at once it has ended.
+        for (size_t start = 0, end; (end = seen.find('\n', start)) != std::string::npos; start = end + 1) {
+            if (std::string_view(seen).substr(start, end - start).find(text) != std::string_view::npos) {
+                return true;
+            }
+        }
+        if (fd < 0) {
+            return false;
+        }
+        pollfd ready{fd, POLLIN, 0};
+        const int polled = ::poll(&ready, 1, kPatienceMs);
+        if (polled < 0 && errno == EINTR) {
+            continue;
+        }
+        if (polled <= 0) {
+            return false;  // silent for too long: it hangs
+        }
+        char chunk[512];
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        seen.append(chunk, static_cast<size_t>(n));
+    }
+}
+
+int ChildProcess::Wait() {
+    if (!m_waited) {
+        WaitForLine(m_out, m_outText, "\x04 never printed");
+        WaitForLine(m_err, m_errText, "\x04 never printed");
+        while (::waitpid(m_pid, &m_status, 0) < 0 && errno == EINTR) {
+        }
+        m_waited = true;
+    }
+    return m_status;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 }  // namespace qm::test

@@ -1,12 +1,24 @@
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <mutex>
+#include <ostream>
+#include <streambuf>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
+#include <sys/types.h>
+
 namespace qm::test {
+
+// How long a test waits for something that must come (a signal, a line, a process's
+// end): a guard against a hang that fails the test instead of holding the suite, never a
+// measure of speed. Tests wait for the event itself, never for a time.
+inline constexpr int kPatienceMs = 60000;
 
 // A private folder under /tmp, removed with everything in it at the end of the test.
 class TempDir {
@@ -59,5 +71,85 @@ private:
     bool m_had = false;
     std::string m_old;
 };
+
+// An output stream that other threads write into while the test waits for what they
+// write.
+class WatchedStream : public std::ostream {
+public:
+    WatchedStream() : std::ostream(&m_buffer) {}
+    // Waits until the text written so far contains `text`; false after kPatienceMs.
+    bool WaitFor(std::string_view text);
+    std::string Text() const;
+
+private:
+    struct Buffer : std::streambuf {
+        int_type overflow(int_type c) override;
+        std::streamsize xsputn(const char* s, std::streamsize n) override;
+        mutable std::mutex mutex;
+        std::condition_variable changed;
+        std::string text;
+    } m_buffer;
+};
+
+// A trace file that the test reads while programs write it: a FIFO that several
+// processes trace into, whose lines come in the order they were written (each trace line
+// is one write, shorter than PIPE_BUF, so lines never mix). The test holds both ends, so
+// no writer waits to open it and no reader sees its end. The pipe is as small as Linux
+// makes it (one page), and Hold() stops reading: a program tracing into it then stops
+// once a page is unread, in the middle of its upload, until Resume().
+class SharedTrace {
+public:
+    static constexpr size_t kPipeBytes = 4096;
+
+    explicit SharedTrace(std::string path);
+    ~SharedTrace();
+    const std::string& Path() const { return m_path; }
+    void Hold();
+    void Resume();
+    // Every line read; call once the writers have ended (it reads what is left first).
+    std::vector<std::string> Lines();
+
+private:
+    void ReadLoop();
+
+    std::string m_path;
+    int m_fd = -1;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_held = false;
+    bool m_ended = false;
+    std::string m_text;
+    std::thread m_reader;
+};
+
+// A program run in a process of its own with its standard output and error read through
+// pipes (a null stream where not asked for), in the test's environment.
+class ChildProcess {
+public:
+    ChildProcess(const std::string& program, const std::vector<std::string>& args, bool readOut, bool readErr);
+    ~ChildProcess();
+    pid_t Pid() const { return m_pid; }
+    // Reads its standard output (or error) until a line that contains `text` has come;
+    // false when it ended without one, or said nothing for kPatienceMs.
+    bool WaitForOutLine(std::string_view text) { return WaitForLine(m_out, m_outText, text); }
+    bool WaitForErrLine(std::string_view text) { return WaitForLine(m_err, m_errText, text); }
+    // Waits for it to end and reads the rest of its output; its wait status.
+    int Wait();
+    const std::string& Out() const { return m_outText; }
+    const std::string& Err() const { return m_errText; }
+
+private:
+    bool WaitForLine(int& fd, std::string& seen, std::string_view text);
+
+    pid_t m_pid = -1;
+    int m_out = -1;
+    int m_err = -1;
+    std::string m_outText;
+    std::string m_errText;
+    bool m_waited = false;
+    int m_status = 0;
+};
+
+std::vector<std::string> SplitLines(const std::string& text);
 
 }  // namespace qm::test

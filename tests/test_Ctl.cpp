@@ -6,12 +6,14 @@
 #include <map>
 #include <fcntl.h>
 #include <sstream>
+#include <thread>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "TestUtil.h"
 #include "cli/CtlCommands.h"
+#include "device/DeviceEnvironment.h"
 #include "platform/Autostart.h"
 #include "platform/FileUtil.h"
 #include "platform/ProfileIni.h"
@@ -343,7 +345,8 @@ TEST(Ctl, AnInterruptedUploadIsFinishedFirst) {
     test::TempDir dir;
     test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
     for (const char* command : {"apply", "reset"}) {
-        std::atomic<bool> stop{true};  // Ctrl+C came as the upload started
+        ctl::StopRequest stop;
+        stop.Request();  // Ctrl+C came as the upload started
         ctl::Options options;
         std::ostringstream o, e;
         ASSERT_TRUE(ctl::ParseOptions({"--emulate=a11d", "--virtual-clock", "--trace", dir / "t.txt", command},
@@ -356,35 +359,45 @@ TEST(Ctl, AnInterruptedUploadIsFinishedFirst) {
     }
 }
 
+// The trace of one whole upload of the current profile to mouse A11D, as the virtual
+// devices take it (the profile folder is made first).
+std::vector<std::string> OneUpload(const test::TempDir& dir) {
+    std::string out, err;
+    EXPECT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "apply"}, out, err), 0) << err;
+    EXPECT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "--trace", dir / "one.txt", "apply"}, out, err), 0)
+        << err;
+    const std::vector<std::string> lines = test::SplitLines(test::ReadFile(dir / "one.txt"));
+    EXPECT_EQ(lines.back(), "POINTER accel=0,0,0 speed=10 wheel=3 doubleclick=550");
+    // A program tracing into a held SharedTrace stops before its upload is half done.
+    size_t bytes = 0;
+    for (const std::string& line : lines) {
+        bytes += line.size() + 1;
+    }
+    EXPECT_GT(bytes, 2 * test::SharedTrace::kPipeBytes);
+    return lines;
+}
+
+const std::string kFirstStep = "mouse A11D: report rate";
+
 TEST(Ctl, CtrlCDuringAnUploadEndsItWith130) {
-    // The real program, with the protocol's real pauses (one mouse: 5.35 s).
     test::TempDir dir;
-    const std::string trace = dir / "t.txt";
-    const std::string errors = dir / "err.txt";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
-        const int fd = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ::dup2(fd, 2);
-        const int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(null, 1);
-        ::execl(QM517CTL_PATH, "qm517ctl", "--emulate=a11d", "--trace", trace.c_str(), "apply",
-                static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ASSERT_GT(child, 0);
-    // Interrupt once the upload is under way.
-    for (int i = 0; i < 500 && test::ReadFile(trace).find("SLEEP") == std::string::npos; ++i) {
-        ::usleep(10000);
-    }
-    ::kill(child, SIGINT);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path().c_str());
+    const std::vector<std::string> one = OneUpload(dir);
+    // The real program, held in the middle of its upload by its trace.
+    test::SharedTrace trace(dir / "trace.fifo");
+    trace.Hold();
+    test::ChildProcess ctl(QM517CTL_PATH, {"--emulate=a11d", "--virtual-clock", "--trace", trace.Path(), "apply"},
+                           true, true);
+    ASSERT_TRUE(ctl.WaitForOutLine(kFirstStep)) << ctl.Out();
+    ::kill(ctl.Pid(), SIGINT);
+    ASSERT_TRUE(ctl.WaitForErrLine("interrupted: the upload finishes first")) << ctl.Err();
+    trace.Resume();
+    const int status = ctl.Wait();
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 130);
-    EXPECT_NE(test::ReadFile(errors).find("the upload finishes first"), std::string::npos);
-    const std::string text = test::ReadFile(trace);
-    EXPECT_TRUE(text.ends_with("POINTER accel=0,0,0 speed=10 wheel=3 doubleclick=550\n")) << text.substr(text.size() > 200 ? text.size() - 200 : 0);
+    EXPECT_NE(ctl.Out().find("Saved "), std::string::npos) << ctl.Out();
+    EXPECT_EQ(trace.Lines(), one);  // the whole upload, to its pointer options
 }
 
 TEST(Ctl, OutsideAnUploadCtrlCEndsAtOnce) {
@@ -397,41 +410,41 @@ TEST(Ctl, OutsideAnUploadCtrlCEndsAtOnce) {
 }
 
 TEST(Ctl, TwoUploadsToOneDeviceNeverInterleave) {
-    // A real-time upload in another process (5.35 s for one mouse) holds the mouse.
     test::TempDir dir;
     test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
     test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path().c_str());
-    const std::string firstTrace = dir / "first.txt";
-    std::string out, err;
-    ASSERT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "apply"}, out, err), 0) << err;  // the profile folder
-    const pid_t first = ::fork();
-    if (first == 0) {
-        const int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(null, 1);
-        ::dup2(null, 2);
-        ::execl(QM517CTL_PATH, "qm517ctl", "--emulate=a11d", "--trace", firstTrace.c_str(), "apply",
-                static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ASSERT_GT(first, 0);
-    for (int i = 0; i < 500 && test::ReadFile(firstTrace).find("SLEEP") == std::string::npos; ++i) {
-        ::usleep(10000);
-    }
+    const std::vector<std::string> one = OneUpload(dir);
+    // Both programs trace into one FIFO, so its lines are in the order the two sent them.
+    // The first is held in the middle of its upload, holding the mouse.
+    test::SharedTrace trace(dir / "trace.fifo");
+    trace.Hold();
+    const std::vector<std::string> apply = {"--emulate=a11d", "--virtual-clock", "--trace", trace.Path(), "apply"};
+    test::ChildProcess first(QM517CTL_PATH, apply, true, false);
+    ASSERT_TRUE(first.WaitForOutLine(kFirstStep)) << first.Out();
+
     // Without waiting: refused at once, nothing sent.
-    const std::string secondTrace = dir / "second.txt";
-    EXPECT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "--no-wait", "--trace", secondTrace, "apply"}, out, err), 1);
+    const std::string refusedTrace = dir / "refused.txt";
+    std::string out, err;
+    EXPECT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "--no-wait", "--trace", refusedTrace, "apply"}, out, err),
+              1);
     EXPECT_NE(err.find("another upload to the mouse A11D is running: nothing was sent or written"), std::string::npos)
         << err;
-    EXPECT_EQ(test::ReadFile(secondTrace).find("SET_FEATURE"), std::string::npos);
-    // Waiting: it says so and starts once the first has ended.
-    EXPECT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "--trace", secondTrace, "apply"}, out, err), 0) << err;
-    EXPECT_NE(err.find("another upload to the mouse A11D is running; waiting for it to finish"), std::string::npos)
-        << err;
-    int status = 0;
-    EXPECT_EQ(::waitpid(first, &status, WNOHANG), first) << "the second upload ran while the first still ran";
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_TRUE(test::ReadFile(firstTrace).ends_with("doubleclick=550\n"));
-    EXPECT_NE(test::ReadFile(secondTrace).find("a11d SET_FEATURE 00 06"), std::string::npos);
+    EXPECT_EQ(test::ReadFile(refusedTrace).find("SET_FEATURE"), std::string::npos);
+
+    // Waiting: it says so, and sends once the first has let go of the mouse.
+    test::ChildProcess second(QM517CTL_PATH, apply, false, true);
+    ASSERT_TRUE(second.WaitForErrLine("another upload to the mouse A11D is running; waiting for it to finish"))
+        << second.Err();
+    trace.Resume();
+    for (test::ChildProcess* ctl : {&first, &second}) {
+        const int status = ctl->Wait();
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << ": " << ctl->Err();
+    }
+    // The first upload whole, then the second whole: not one report of either between
+    // reports of the other.
+    std::vector<std::string> both = one;
+    both.insert(both.end(), one.begin(), one.end());
+    EXPECT_EQ(trace.Lines(), both);
 }
 
 TEST(Ctl, AutostartWritesAndRemovesOnlyItsOwnEntry) {
@@ -487,14 +500,32 @@ TEST(Ctl, EventsPrintsStageChanges) {
     test::TempDir dir;
     test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
     test::ScopedEnv lang("LC_ALL", "C");
-    // The events command on virtual devices: there is no one to press the button, so it
-    // only reports what it waits for until it is stopped.
-    std::atomic<bool> stop{true};
     ctl::Options options;
-    std::ostringstream o, e;
-    ASSERT_TRUE(ctl::ParseOptions({"--emulate", "events"}, options, e));
-    EXPECT_EQ(ctl::Run(options, o, e, &stop), 0);
-    EXPECT_EQ(o.str(), "Waiting for DPI stage changes (Ctrl+C ends).\n");
+    std::ostringstream e;
+    ASSERT_TRUE(ctl::ParseOptions({"--emulate=a11d", "--virtual-clock", "events"}, options, e));
+    DeviceEnvironment env(ctl::EnvironmentOptions(options));
+    ASSERT_EQ(env.Error(), "");
+    test::WatchedStream out;
+    ctl::StopRequest stop;
+    int status = -1;
+    std::thread events([&] { status = ctl::RunOnDevices(options, env, out, e, &stop); });
+    ASSERT_TRUE(out.WaitFor("Waiting for DPI stage changes (Ctrl+C ends).\n")) << out.Text();
+    // The mouse's own button, pressed while the command waits for its report.
+    env.Virtual()->WaitForBlockedReads(1);
+    env.Virtual()->PressDpiButton(0xA11D);
+    const std::string stage = "Info: Switch DPI into the second stage (1200)\n";
+    EXPECT_TRUE(out.WaitFor(stage)) << out.Text();
+    // The pad plugged in: the notice, and what it changes.
+    env.Virtual()->Plug(0xA1C9);
+    EXPECT_TRUE(out.WaitFor("mousepad: present\n")) << out.Text();
+    stop.Request();
+    events.join();
+    EXPECT_EQ(status, 0) << e.str();
+    const std::vector<std::string> lines = test::SplitLines(out.Text());
+    ASSERT_EQ(lines.size(), 4u) << out.Text();
+    EXPECT_EQ(lines[1] + "\n", stage);
+    EXPECT_EQ(lines[2].rfind("arrival: ", 0), 0u) << lines[2];
+    EXPECT_NE(lines[2].find("VID_04D9&PID_A1C9"), std::string::npos) << lines[2];
 }
 
 TEST(Ctl, BadUsage) {

@@ -54,7 +54,7 @@ struct Notices {
     }
     bool WaitFor(size_t count) {
         std::unique_lock lock(mutex);
-        return arrived.wait_for(lock, std::chrono::seconds(5), [&] { return list.size() >= count; });
+        return arrived.wait_for(lock, std::chrono::milliseconds(test::kPatienceMs), [&] { return list.size() >= count; });
     }
     std::vector<std::pair<int, int>> Get() {
         std::lock_guard lock(mutex);
@@ -124,7 +124,7 @@ TEST(EventReaders, StopEndsBlockedReadersAndReleasesTheirHandles) {
     rig.devices.Plug(kB);
     rig.Discover();
     rig.link.StartReaders(notices.Sink());
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));  // let both block in a read
+    rig.devices.WaitForBlockedReads(2);  // both readers wait in a read
     rig.link.StopReaders();
     rig.link.state.CloseAll();
     EXPECT_EQ(rig.devices.OpenHandles(), 0);

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "DeviceRig.h"
 #include "platform/ProfileIni.h"
+#include "platform/UploadLock.h"
 
 namespace qm {
 namespace {
@@ -244,6 +247,88 @@ TEST_F(UploadTest, ResetKeepsProfileIndexAndMacrosAndSavesIntoTheCurrentProfile)
     EXPECT_FALSE(rig.files.ResetInProgress());
     EXPECT_EQ(rig.settings.appliedCopy, expected);
     EXPECT_EQ(rig.devices.MouseState(kA).macros[1][0], rig.settings.record.MacroSlot(1)[0]);
+}
+
+// Another upload holds the pad's lock until told to let go.
+struct OtherUpload {
+    UploadLock lock;
+    std::mutex mutex;
+    std::condition_variable told;
+    bool letGo = false;
+    std::thread holder;
+
+    explicit OtherUpload(VirtualClock& clock) {
+        EXPECT_EQ(lock.Acquire({"pad"}, 0, {}, clock), "");
+    }
+    // Lets go from another thread, once told (by a waiter that has started to wait).
+    void LetGoWhenTold() {
+        holder = std::thread([this] {
+            std::unique_lock guard(mutex);
+            told.wait(guard, [this] { return letGo; });
+            lock.Release();
+        });
+    }
+    void Tell() {
+        std::lock_guard guard(mutex);
+        letGo = true;
+        told.notify_all();
+    }
+    ~OtherUpload() {
+        if (holder.joinable()) {
+            Tell();
+            holder.join();
+        }
+    }
+};
+
+TEST(UploadLock, AWaitEndsWhenTheOtherUploadLetsGoOrItsTimeOutHasPassed) {
+    test::TempDir dir;
+    test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path().c_str());
+    VirtualClock virtualClock;
+    RealClock realClock;
+    struct Case {
+        const char* what;
+        Clock& clock;
+        int timeoutMs;
+        bool otherLetsGo;  // once the waiter has said it waits
+        const char* busy;  // the device given up on ("": all locks taken)
+        int waitingCalls;
+    };
+    const Case cases[] = {
+        // On the virtual clock a time-out passes at once and moves the clock on.
+        {"time-out, virtual clock", virtualClock, 60000, false, "pad", 1},
+        {"no wait at all", virtualClock, 0, false, "pad", 0},
+        {"no end, virtual clock", virtualClock, -1, true, "", 1},
+        // An hour that cannot pass during the test: only the release ends the wait.
+        {"time-out, real clock", realClock, 3600000, true, "", 1},
+        {"no end, real clock", realClock, -1, true, "", 1},
+    };
+    for (const Case& c : cases) {
+        OtherUpload other(virtualClock);
+        if (c.otherLetsGo) {
+            other.LetGoWhenTold();
+        }
+        const uint32_t before = virtualClock.TickCount();
+        UploadLock lock;
+        std::vector<std::string> waitedFor;
+        const std::string busy = lock.Acquire({"a11d", "pad"}, c.timeoutMs, [&](const std::string& device) {
+            waitedFor.push_back(device);
+            if (c.otherLetsGo) {
+                other.Tell();
+            }
+        }, c.clock);
+        EXPECT_EQ(busy, c.busy) << c.what;
+        EXPECT_EQ(static_cast<int>(waitedFor.size()), c.waitingCalls) << c.what;
+        if (c.waitingCalls > 0) {
+            EXPECT_EQ(waitedFor[0], "pad") << c.what;
+        }
+        EXPECT_EQ(virtualClock.TickCount() - before, &c.clock == &virtualClock && c.timeoutMs > 0 ? 60000u : 0u)
+            << c.what;
+        EXPECT_TRUE(virtualClock.Sleeps().empty()) << c.what << ": a wait is no pause of the protocol";
+        // Given up, it holds nothing; done, it holds both until it lets go.
+        UploadLock probe;
+        EXPECT_EQ(probe.Acquire({"a11d"}, 0, {}, virtualClock), std::string(c.busy).empty() ? "a11d" : "") << c.what;
+    }
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 #include "cli/CtlCommands.h"
 
-#include <chrono>
 #include <map>
 #include <mutex>
 #include <thread>
 #include <ostream>
+#include <cerrno>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <unistd.h>
 
 #include "device/DeviceEnvironment.h"
@@ -32,7 +33,7 @@ namespace {
 // What the command is doing, for the signal handler.
 enum Phase : int { kPhaseOther = 0, kPhaseUpload = 1, kPhaseEvents = 2 };
 std::atomic<int> g_phase{kPhaseOther};
-std::atomic<bool> g_stop{false};
+StopRequest g_stop;  // made before main(), so that the handler never makes it
 
 // Sets the phase for the life of the object.
 struct PhaseScope {
@@ -42,12 +43,28 @@ struct PhaseScope {
 
 }  // namespace
 
-std::atomic<bool>& StopFlag() {
+StopRequest::StopRequest() : m_fd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+StopRequest::~StopRequest() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+    }
+}
+
+void StopRequest::Request() {
+    m_requested = true;
+    const uint64_t one = 1;
+    if (m_fd >= 0) {
+        [[maybe_unused]] const ssize_t n = ::write(m_fd, &one, sizeof one);
+    }
+}
+
+StopRequest& SignalledStop() {
     return g_stop;
 }
 
 void OnSignal(int) {
-    g_stop = true;
+    g_stop.Request();
     if (g_phase.load() == kPhaseOther) {
         ::_exit(kExitInterrupted);  // nothing to finish: end at once
     }
@@ -162,6 +179,17 @@ struct Session {
         }
         return true;
     }
+
+    // A profile the utility has not yet started with gets the factory settings at its
+    // next start: given here in memory only, nothing written. True when it did.
+    bool GiveFactorySettingsIfNew() {
+        const std::string mark = ProfileIni::GetString(files.CurrentIniPath(), "Profile", "IsDefault");
+        if (mark == "N" || mark.empty()) {
+            ApplyFactoryDefaults(settings.record);
+            return true;
+        }
+        return false;
+    }
 };
 
 bool PrepareFolder(std::string& folder, std::ostream& err) {
@@ -232,10 +260,7 @@ int Show(const Options& options, std::ostream& out, std::ostream& err) {
     const IniDocument list = IniDocument::Load(s.files.StrIniPath());
     out << "Current profile: " << list.Get("Profile", "CurProfileName") << " ("
         << BaseName(s.files.CurrentConfigPath()) << ")\n";
-    const std::string mark = ProfileIni::GetString(s.files.CurrentIniPath(), "Profile", "IsDefault");
-    if (mark == "N" || mark.empty()) {
-        // What the utility writes at its next start; shown without writing it.
-        ApplyFactoryDefaults(s.settings.record);
+    if (s.GiveFactorySettingsIfNew()) {
         out << "(not yet initialised: the factory settings it gets at the next start)\n";
     }
     out << DescribeProfile(s.settings.record, s.captions);
@@ -311,8 +336,57 @@ int List(DeviceEnvironment& env, std::ostream& out, std::ostream& err) {
 }
 
 // apply, apply FILE.bin and reset.
+// Waits until `a` or `b` can be read (either may be -1), carrying on across signals.
+void WaitForEither(int a, int b) {
+    pollfd fds[2] = {{a, POLLIN, 0}, {b, POLLIN, 0}};
+    while (::poll(fds, 2, -1) < 0 && errno == EINTR) {
+    }
+}
+
+// Says once, on `err`, that Ctrl+C came during an upload and the upload goes on: when it
+// came before the upload, while it runs (a watcher thread wakes for it) or too late in it
+// for the watcher to say so first.
+class InterruptNotice {
+public:
+    InterruptNotice(StopRequest* stop, std::ostream& err) : m_stop(stop), m_err(err) {
+        if (m_stop == nullptr) {
+            return;
+        }
+        TellIfRequested();
+        m_watcher = std::thread([this] {
+            WaitForEither(m_stop->Fd(), m_done);
+            TellIfRequested();
+        });
+    }
+    // Once the upload is over.
+    ~InterruptNotice() {
+        if (m_watcher.joinable()) {
+            const uint64_t one = 1;
+            [[maybe_unused]] const ssize_t n = ::write(m_done, &one, sizeof one);
+            m_watcher.join();
+            TellIfRequested();
+        }
+        ::close(m_done);
+    }
+
+private:
+    void TellIfRequested() {
+        if (m_stop->Requested() && !m_told.exchange(true)) {
+            m_err << "qm517ctl: interrupted: the upload finishes first (an interrupted upload "
+                     "would leave the mouse half written)\n"
+                  << std::flush;
+        }
+    }
+
+    StopRequest* m_stop;
+    std::ostream& m_err;
+    std::atomic<bool> m_told{false};
+    int m_done = ::eventfd(0, EFD_CLOEXEC);
+    std::thread m_watcher;
+};
+
 int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, std::ostream& err,
-           const std::atomic<bool>* stop) {
+           StopRequest* stop) {
     const bool reset = options.command == "reset";
     if (options.arguments.size() > (reset ? 0u : 1u)) {
         err << "qm517ctl: too many arguments for " << options.command << "\n";
@@ -332,7 +406,7 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
     // qm517ctl's) is waited for, or with --no-wait refused. Taken before the profile is
     // read, so that what is sent is what the other upload left saved.
     UploadLock lock;
-    const auto busy = LockPresentDevices(lock, link.state, options.noWait ? 0 : -1, [&](UploadDevice device) {
+    const auto busy = LockPresentDevices(lock, link.state, options.noWait ? 0 : -1, env.GetClock(), [&](UploadDevice device) {
         err << "qm517ctl: another upload to the " << DeviceName(device) << " is running; waiting for it to finish\n"
             << std::flush;
     });
@@ -376,17 +450,7 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
     // Ctrl+C does not cut an upload short: a mouse left half written would keep a button
     // table without its macros, or DPI stages without their colours.
     const PhaseScope phase(kPhaseUpload);
-    std::atomic<bool> uploading{true};
-    std::thread watcher([&] {
-        while (uploading && (stop == nullptr || !stop->load())) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        if (uploading) {
-            err << "qm517ctl: interrupted: the upload finishes first (an interrupted upload "
-                   "would leave the mouse half written)\n"
-                << std::flush;
-        }
-    });
+    auto interrupted = std::make_unique<InterruptNotice>(stop, err);
     UploadContext context{s.settings, link.device, link.state, link.transport, s.files,
                           s.captions, env.Pointer(), env.Debug(),
                           [&](const UploadStep& step) { out << DescribeStep(step) << "\n" << std::flush; },
@@ -402,8 +466,7 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
         }
         ApplySettings(context);
     }
-    uploading = false;
-    watcher.join();
+    interrupted.reset();
     if (!fromFile) {
         out << "Saved " << s.files.CurrentConfigPath() << "\n";
     }
@@ -431,7 +494,7 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
         err << "qm517ctl: " << s.files.LastError() << "\n";
         status = kExitFailure;
     }
-    if (stop != nullptr && stop->load()) {
+    if (stop != nullptr && stop->Requested()) {
         return kExitInterrupted;
     }
     return status;
@@ -474,7 +537,7 @@ private:
     const UiStrings& m_strings;
 };
 
-int Events(DeviceEnvironment& env, std::ostream& out, std::ostream& err, const std::atomic<bool>* stop) {
+int Events(DeviceEnvironment& env, std::ostream& out, std::ostream& err, StopRequest* stop) {
     std::string folder;
     if (!PrepareFolder(folder, err)) {
         return kExitFailure;
@@ -484,6 +547,9 @@ int Events(DeviceEnvironment& env, std::ostream& out, std::ostream& err, const s
     link.DiscoverAll(s.settings.record);
     ReportRefused(link.state, err);
     s.files.LoadCurrentProfile();
+    // The stages' DPI are told from what the mouse was last given, the factory settings
+    // where the utility has never set it up.
+    s.GiveFactorySettingsIfNew();
     s.settings.Commit();
     s.strings.FillUiStrings(s.files.ReadLanguageCode());
 
@@ -497,11 +563,11 @@ int Events(DeviceEnvironment& env, std::ostream& out, std::ostream& err, const s
                                        : "No QM517 Pro found; waiting for one (Ctrl+C ends).");
     link.StartReaders([&](int wParam, int lParam) { window.Show(wParam, lParam); });
 
+    // Asleep until a device comes or goes or Ctrl+C comes.
     HotplugSource* hotplug = env.Hotplug();
-    while (stop == nullptr || !stop->load()) {
-        pollfd fd{hotplug != nullptr ? hotplug->Fd() : -1, POLLIN, 0};
-        const int ready = ::poll(&fd, fd.fd >= 0 ? 1 : 0, 100);
-        if (ready > 0 && hotplug != nullptr) {
+    while (stop == nullptr || !stop->Requested()) {
+        WaitForEither(hotplug != nullptr ? hotplug->Fd() : -1, stop != nullptr ? stop->Fd() : -1);
+        if (hotplug != nullptr) {
             for (const DeviceNotice& notice : hotplug->ReadNotices()) {
                 window.Print(std::string(notice.event == kDbtDeviceArrival ? "arrival: " : "removal: ") +
                              notice.name);
@@ -515,7 +581,7 @@ int Events(DeviceEnvironment& env, std::ostream& out, std::ostream& err, const s
 
 }  // namespace
 
-int Run(const Options& options, std::ostream& out, std::ostream& err, const std::atomic<bool>* stop) {
+int Run(const Options& options, std::ostream& out, std::ostream& err, StopRequest* stop) {
     const std::string& command = options.command;
     if (command == "help") {
         PrintUsage(out);
@@ -543,17 +609,27 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const std:
         PrintUsage(err);
         return kExitUsage;
     }
+    DeviceEnvironment env(EnvironmentOptions(options));
+    if (!env.Error().empty()) {
+        err << "qm517ctl: " << env.Error() << "\n";
+        return kExitFailure;
+    }
+    return RunOnDevices(options, env, out, err, stop);
+}
+
+DeviceEnvironmentOptions EnvironmentOptions(const Options& options) {
     DeviceEnvironmentOptions environment;
     environment.emulate = options.emulate;
     environment.emulated = options.emulated;
     environment.virtualClock = options.virtualClock;
     environment.traceFile = options.traceFile;
     environment.faults = options.faults;
-    DeviceEnvironment env(environment);
-    if (!env.Error().empty()) {
-        err << "qm517ctl: " << env.Error() << "\n";
-        return kExitFailure;
-    }
+    return environment;
+}
+
+int RunOnDevices(const Options& options, DeviceEnvironment& env, std::ostream& out, std::ostream& err,
+                 StopRequest* stop) {
+    const std::string& command = options.command;
     int status = kExitOk;
     if (command == "list") {
         status = List(env, out, err);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "device/DeviceEnvironment.h"
 #include "emulator/VirtualDevices.h"
 
 namespace qm::ctl {
@@ -28,19 +29,43 @@ struct Options {
     std::vector<std::string> arguments;
 };
 
+// Ctrl+C as the commands see it: a flag, and a descriptor that becomes readable once it
+// is set, so that a waiting command wakes at once instead of looking now and then.
+// Request() is async-signal-safe.
+class StopRequest {
+public:
+    StopRequest();
+    ~StopRequest();
+    StopRequest(const StopRequest&) = delete;
+    StopRequest& operator=(const StopRequest&) = delete;
+
+    void Request();
+    bool Requested() const { return m_requested.load(); }
+    int Fd() const { return m_fd; }
+
+private:
+    std::atomic<bool> m_requested{false};
+    int m_fd = -1;
+};
+
 // Parses the command line; on bad usage writes a message to `err` and returns false.
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::ostream& err);
-// Runs a command. `stop` (set by Ctrl+C) ends the "events" command; an upload ("apply",
+// Runs a command. `stop` (Ctrl+C) ends the "events" command; an upload ("apply",
 // "reset") runs to its end first, says so, and the command then exits 130.
-int Run(const Options& options, std::ostream& out, std::ostream& err,
-        const std::atomic<bool>* stop = nullptr);
+int Run(const Options& options, std::ostream& out, std::ostream& err, StopRequest* stop = nullptr);
+// What the device commands run against, as the options ask for it.
+DeviceEnvironmentOptions EnvironmentOptions(const Options& options);
+// Runs a device command (list, apply, reset, events) on `env`, an environment made from
+// EnvironmentOptions(options); Run makes its own.
+int RunOnDevices(const Options& options, DeviceEnvironment& env, std::ostream& out, std::ostream& err,
+                 StopRequest* stop = nullptr);
 void PrintUsage(std::ostream& out);
 
-// Ctrl+C and SIGTERM: during an upload they ask it to stop after the upload (the `stop`
-// flag Run watches), while `events` waits they end it; anywhere else the command ends at
-// once with 130. Async-signal-safe.
+// Ctrl+C and SIGTERM: during an upload they ask it to stop after the upload (the stop
+// request Run watches), while `events` waits they end it; anywhere else the command ends
+// at once with 130. Async-signal-safe.
 void OnSignal(int signal);
-// The flag OnSignal sets for Run.
-std::atomic<bool>& StopFlag();
+// The stop request OnSignal makes, for Run.
+StopRequest& SignalledStop();
 
 }  // namespace qm::ctl

@@ -12,5 +12,5 @@ int main(int argc, char** argv) {
     }
     std::signal(SIGINT, qm::ctl::OnSignal);
     std::signal(SIGTERM, qm::ctl::OnSignal);
-    return qm::ctl::Run(options, std::cout, std::cerr, &qm::ctl::StopFlag());
+    return qm::ctl::Run(options, std::cout, std::cerr, &qm::ctl::SignalledStop());
 }

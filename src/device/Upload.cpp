@@ -73,7 +73,7 @@ const char* ShortName(UploadDevice device) {
 }
 
 std::optional<UploadDevice> LockPresentDevices(UploadLock& lock, const DiscoveryState& discovery, int timeoutMs,
-                                               const std::function<void(UploadDevice)>& waiting) {
+                                               Clock& clock, const std::function<void(UploadDevice)>& waiting) {
     const std::vector<UploadDevice> devices = PresentDevices(discovery);
     std::vector<std::string> names;
     for (const UploadDevice device : devices) {
@@ -86,7 +86,7 @@ std::optional<UploadDevice> LockPresentDevices(UploadLock& lock, const Discovery
         if (waiting) {
             waiting(deviceOf(name));
         }
-    });
+    }, clock);
     return busy.empty() ? std::nullopt : std::optional<UploadDevice>(deviceOf(busy));
 }
 

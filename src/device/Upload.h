@@ -23,9 +23,9 @@ std::vector<UploadDevice> PresentDevices(const DiscoveryState& discovery);
 const char* ShortName(UploadDevice device);
 // One upload at a time per device: takes the locks of the present devices, telling
 // `waiting` of each one another upload holds. Returns the device whose lock could not be
-// had within `timeoutMs` (-1: no end, 0: no wait); then no lock is held.
+// had within `timeoutMs` on `clock` (-1: no end, 0: no wait); then no lock is held.
 std::optional<UploadDevice> LockPresentDevices(UploadLock& lock, const DiscoveryState& discovery, int timeoutMs,
-                                               const std::function<void(UploadDevice)>& waiting);
+                                               Clock& clock, const std::function<void(UploadDevice)>& waiting);
 
 // What failed on one device during an upload: its first failed report and how many failed.
 struct DeviceFailure {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <utility>
 #include <sys/eventfd.h>
 
 #include "platform/Format.h"
@@ -291,13 +292,18 @@ void VirtualDevices::ClearTrafficErrors() {
     m_errors = {};
 }
 
+void VirtualDevices::WaitForBlockedReads(int count) const {
+    std::unique_lock lock(m_mutex);
+    m_blockedChanged.wait(lock, [&] { return m_blockedReads >= count; });
+}
+
+Clock& VirtualDevices::ClockOf() {
+    static RealClock steady;
+    return m_clock != nullptr ? *m_clock : steady;
+}
+
 uint32_t VirtualDevices::Now() {
-    if (m_clock != nullptr) {
-        return m_clock->TickCount();
-    }
-    static const auto start = std::chrono::steady_clock::now();
-    return static_cast<uint32_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
+    return ClockOf().TickCount();
 }
 
 void VirtualDevices::NoteError(int VirtualTrafficErrors::*counter, const Device& d, const std::string& what) {
@@ -549,7 +555,7 @@ bool VirtualDevices::Write(int generation, uint16_t productId, Role role, bool w
 int VirtualDevices::Read(int generation, uint16_t productId, Role role, uint8_t* data,
                          size_t length, int timeoutMs, bool& cancelled) {
     std::unique_lock lock(m_mutex);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const uint32_t start = Now();
     bool counted = false;
     bool toldStall = false;
     for (;;) {
@@ -598,8 +604,19 @@ int VirtualDevices::Read(int generation, uint16_t productId, Role role, uint8_t*
             Faulty(*d, "READ", "stall");
         }
         if (timeoutMs < 0) {
+            ++m_blockedReads;
+            m_blockedChanged.notify_all();
             m_wake.wait(lock);
-        } else if (m_wake.wait_until(lock, deadline) == std::cv_status::timeout) {
+            --m_blockedReads;
+            continue;
+        }
+        // The time-out is the program's clock's: on a virtual clock it passes at once, as
+        // nothing answers a stalled device.
+        // Any notice (a report queued, a cancel, an unplug) ends the wait for a new look;
+        // the first check, before waiting, does not.
+        const int left = timeoutMs - static_cast<int>(Now() - start);
+        bool looked = false;
+        if (left <= 0 || !ClockOf().WaitFor(m_wake, lock, left, [&] { return std::exchange(looked, true); })) {
             return 0;
         }
     }

@@ -108,6 +108,9 @@ public:
     VirtualMouseState MouseState(uint16_t productId) const;
     VirtualPadState PadState() const;
     int OpenHandles() const;
+    // Waits until `count` reads wait for input reports that have not come (a reader
+    // thread that has reached its read).
+    void WaitForBlockedReads(int count) const;
     VirtualTrafficErrors TrafficErrors() const;
     void ClearTrafficErrors();
 
@@ -149,6 +152,7 @@ private:
     // The device asks for this pause after the report just taken.
     void PauseAfter(Device& device, int milliseconds);
     void NoteError(int VirtualTrafficErrors::*counter, const Device& device, const std::string& what);
+    Clock& ClockOf();
     uint32_t Now();
 
     bool SetFeature(int generation, uint16_t productId, Role role, bool writable, const uint8_t* data,
@@ -168,6 +172,8 @@ private:
     int m_eventFd = -1;
     int m_nextGeneration = 1;
     int m_openHandles = 0;
+    int m_blockedReads = 0;
+    mutable std::condition_variable m_blockedChanged;
     VirtualTrafficErrors m_errors;
     Clock* m_clock = nullptr;
     DebugOutput* m_debug = nullptr;

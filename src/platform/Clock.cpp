@@ -1,10 +1,35 @@
 #include "platform/Clock.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <numeric>
+#include <poll.h>
 #include <thread>
 
 namespace qm {
+
+namespace {
+
+// poll() of one descriptor that carries on across signals; -1: no end.
+bool PollReadable(int fd, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        int wait = timeoutMs;
+        if (timeoutMs > 0) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            wait = static_cast<int>(std::max<int64_t>(0, left.count()));
+        }
+        pollfd p{fd, POLLIN, 0};
+        const int ready = ::poll(&p, 1, wait);
+        if (ready >= 0 || errno != EINTR) {
+            return ready > 0;
+        }
+    }
+}
+
+}  // namespace
 
 void RealClock::Sleep(int milliseconds) {
     if (milliseconds > 0) {
@@ -17,6 +42,19 @@ uint32_t RealClock::TickCount() {
     return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
+bool RealClock::WaitFor(std::condition_variable& cv, std::unique_lock<std::mutex>& lock, int timeoutMs,
+                        const std::function<bool()>& ready) {
+    if (timeoutMs < 0) {
+        cv.wait(lock, ready);
+        return true;
+    }
+    return cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
+}
+
+bool RealClock::WaitReadable(int fd, int timeoutMs) {
+    return PollReadable(fd, timeoutMs);
+}
+
 void VirtualClock::Sleep(int milliseconds) {
     std::lock_guard lock(m_mutex);
     m_sleeps.push_back(milliseconds);
@@ -26,6 +64,35 @@ void VirtualClock::Sleep(int milliseconds) {
 uint32_t VirtualClock::TickCount() {
     std::lock_guard lock(m_mutex);
     return m_now;
+}
+
+void VirtualClock::Pass(int milliseconds) {
+    std::lock_guard lock(m_mutex);
+    m_now += static_cast<uint32_t>(std::max(0, milliseconds));
+}
+
+bool VirtualClock::WaitFor(std::condition_variable& cv, std::unique_lock<std::mutex>& lock, int timeoutMs,
+                           const std::function<bool()>& ready) {
+    if (timeoutMs < 0) {
+        cv.wait(lock, ready);
+        return true;
+    }
+    if (ready()) {
+        return true;
+    }
+    Pass(timeoutMs);
+    return false;
+}
+
+bool VirtualClock::WaitReadable(int fd, int timeoutMs) {
+    if (timeoutMs < 0) {
+        return PollReadable(fd, -1);
+    }
+    if (PollReadable(fd, 0)) {
+        return true;
+    }
+    Pass(timeoutMs);
+    return false;
 }
 
 std::vector<int> VirtualClock::Sleeps() const {

@@ -33,12 +33,18 @@ private:
 
 std::string HexBytes(const uint8_t* data, size_t size);
 
-// A clock that writes "SLEEP n" for every sleep before taking it.
+// A clock that writes "SLEEP n" for every sleep before taking it. Waits are no pauses of
+// the protocol and are not traced.
 class TracingClock : public Clock {
 public:
     TracingClock(Clock& inner, Trace& trace) : m_inner(inner), m_trace(trace) {}
     void Sleep(int milliseconds) override;
     uint32_t TickCount() override { return m_inner.TickCount(); }
+    bool WaitFor(std::condition_variable& cv, std::unique_lock<std::mutex>& lock, int timeoutMs,
+                 const std::function<bool()>& ready) override {
+        return m_inner.WaitFor(cv, lock, timeoutMs, ready);
+    }
+    bool WaitReadable(int fd, int timeoutMs) override { return m_inner.WaitReadable(fd, timeoutMs); }
 
 private:
     Clock& m_inner;

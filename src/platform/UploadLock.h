@@ -1,9 +1,10 @@
 #pragma once
 
-#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/Clock.h"
 
 namespace qm {
 
@@ -19,13 +20,12 @@ public:
     UploadLock& operator=(const UploadLock&) = delete;
 
     // Takes the locks of `devices` ("a11d", "a1dc", "pad") in that order. When one is held
-    // by another upload, `waiting(device)` is called once and the lock is tried again
-    // every 50 ms until `timeoutMs` has passed (-1: no end; 0: not at all) or `stop` is
-    // set. Returns the device whose lock could not be had (every lock taken is given
+    // by another upload, `waiting(device)` is called once and the lock is taken as soon as
+    // its holder lets go, unless `timeoutMs` pass first on `clock` (-1: no end; 0: no wait
+    // at all). Returns the device whose lock could not be had (every lock taken is given
     // back then), or empty when all are held.
     std::string Acquire(const std::vector<std::string>& devices, int timeoutMs,
-                        const std::function<void(const std::string&)>& waiting,
-                        const std::atomic<bool>* stop = nullptr);
+                        const std::function<void(const std::string&)>& waiting, Clock& clock);
     void Release();
 
 private:

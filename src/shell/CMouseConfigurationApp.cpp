@@ -62,7 +62,10 @@ bool CMouseConfigurationApp::InitInstance() {
         // The program still runs; only a second start cannot bring its window forward.
         m_debug.Write("The restore channel " + socket.toStdString() +
                       " could not be opened: " + m_server.errorString().toStdString() + "\n");
+        return true;
     }
+    m_debug.Write("This copy of the utility runs (" + path.toStdString() + "); a second start brings its window forward over " +
+                  socket.toStdString() + "\n");
     return true;
 }
 

@@ -34,6 +34,8 @@ public:
     const QString& Error() const { return m_error; }
     // Whether the restore channel listens (a failure is written to the debug output).
     bool RestoreChannelOpen() const { return m_server.isListening(); }
+    // Connections to the restore channel not yet let go of.
+    int OpenConnections() const { return m_connections; }
     // A second copy asks the running copy to show its window; false when none answers.
     static bool RestoreRunningCopy();
 

@@ -1068,7 +1068,7 @@ void CMouseConfigurationDlg::RunUpload(std::function<void(UploadContext&)> job, 
     m_worker = std::thread([this, job = std::move(job), waitMs = m_options.uploadLockWaitMs] {
         // One upload at a time on each device: another program's (qm517ctl) is waited for.
         UploadLock lock;
-        m_job->busy = LockPresentDevices(lock, m_link.state, waitMs, [this](UploadDevice device) {
+        m_job->busy = LockPresentDevices(lock, m_link.state, waitMs, m_env.GetClock(), [this](UploadDevice device) {
             QCoreApplication::postEvent(this, new WaitingEvent(device));
         });
         if (!m_job->busy) {

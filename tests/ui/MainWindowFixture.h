@@ -3,6 +3,7 @@
 // The main window against virtual devices with a virtual clock, in a fresh profile folder:
 // the fixture of the window and page tests.
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -103,16 +104,14 @@ struct MainWindow : ::testing::Test {
         QCoreApplication::sendPostedEvents();
     }
     void ApplyAndWait() {
-        bool finished = false;
-        QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
+        QSignalSpy finished(window.get(), &CMouseConfigurationDlg::applyFinished);
         window->OnApply();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+        ASSERT_TRUE(finished.count() > 0 || finished.wait(kPatienceMs));
     }
     void ResetAndWait() {
-        bool finished = false;
-        QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
+        QSignalSpy finished(window.get(), &CMouseConfigurationDlg::applyFinished);
         window->OnReset();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+        ASSERT_TRUE(finished.count() > 0 || finished.wait(kPatienceMs));
     }
     SettingsRecord& Record() { return window->Settings().record; }
     void Marker(int id, int value) {

@@ -32,7 +32,7 @@ struct AssignDialogs : test::MainWindow {
         QTimer::singleShot(0, [&] {
             Dialog* dialog = nullptr;
             (void)QTest::qWaitFor([&] { return (dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) != nullptr; },
-                            5000);
+                            test::kPatienceMs);
             if (dialog == nullptr) {
                 ADD_FAILURE() << "no dialog opened";
                 if (QWidget* other = QApplication::activeModalWidget()) {
@@ -163,7 +163,7 @@ TEST_F(AssignDialogs, TheSingleKeyDialogNamesTheLastKey) {
     };
     for (const Case& c : cases) {
         Run<CSingleDialog>(kCmdKeyboardKey, [&](CSingleDialog& d) {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return d.Capture().Active(); }, 2000));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return d.Capture().Active(); }, test::kPatienceMs));
             for (const Key& key : c.keys) {
                 Send(&d, key, true);
             }
@@ -186,13 +186,13 @@ TEST_F(AssignDialogs, ASingleKeyThatChangesNothing) {
     // Cancel after a key.
     Run<CSingleDialog>(kCmdKeyboardKey, [](CSingleDialog& d) {
         EXPECT_EQ(d.NameField()->text(), QStringLiteral("A"));  // the current key
-        ASSERT_TRUE(QTest::qWaitFor([&] { return d.Capture().Active(); }, 2000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.Capture().Active(); }, test::kPatienceMs));
         Send(&d, {56, 'b', Qt::Key_B, {}}, true);
         Click(&d, CSingleDialog::kCancel.center());
     });
     // A key without a name blanks the field; OK then changes nothing.
     Run<CSingleDialog>(kCmdKeyboardKey, [](CSingleDialog& d) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return d.Capture().Active(); }, 2000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.Capture().Active(); }, test::kPatienceMs));
         Send(&d, {121, 0x1008FF12, Qt::Key_VolumeMute, {}}, true);
         EXPECT_TRUE(d.NameField()->text().isEmpty());
         Click(&d, CSingleDialog::kOk.center());
@@ -202,7 +202,7 @@ TEST_F(AssignDialogs, ASingleKeyThatChangesNothing) {
     // A refused grab is said, not passed over.
     window->keyboardGrab = [](QWidget*, bool grab) { return !grab; };
     Run<CSingleDialog>(kCmdKeyboardKey, [this](CSingleDialog& d) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !asked.empty(); }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !asked.empty(); }, test::kPatienceMs));
         EXPECT_FALSE(d.Capture().Active());
         EXPECT_TRUE(asked.back().contains("JournalRecordHook Install error code :")) << asked.back().toStdString();
         Click(&d, CSingleDialog::kCancel.center());

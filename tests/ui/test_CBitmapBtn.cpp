@@ -92,6 +92,7 @@ TEST_F(Buttons, CaptionIsDrawnInItsColour) {
     button->caption = QStringLiteral("Apply");
     button->alignment = CBitmapBtn::kCentre;
     button->fontHeight = 13;
+    button->fontFace = QStringLiteral("Arial");  // as the window sets it: Liberation Sans
     const auto whitePixels = [&] {
         const QImage shot = button->grab().toImage();
         int n = 0;

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -279,7 +280,7 @@ TEST_F(MainWindow, UnpluggingTheOnlyMouseHidesTheWindowAndTheTray) {
 TEST_F(MainWindow, AStageReportShowsItsBalloon) {
     Start();
     Devices().SendEventReport(kA, {0x04, 0x01, 0x00, 0x02, 0, 0, 0, 0});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->LastBalloon().has_value(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->LastBalloon().has_value(); }, test::kPatienceMs));
     EXPECT_EQ(window->LastBalloon()->title, "Info");
     EXPECT_EQ(window->LastBalloon()->text, "Switch DPI into the third stage (2400)");
 }
@@ -290,15 +291,14 @@ TEST_F(MainWindow, StageNoticesDuringAnUploadWaitForIt) {
     Start({kPad});
     Devices().Plug(kA, 0, slow);
     DeliverHotplug();
-    bool finished = false;
-    QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
+    QSignalSpy finished(window.get(), &CMouseConfigurationDlg::applyFinished);
     window->OnApply();
     EXPECT_TRUE(window->Busy());
     EXPECT_FALSE(window->ApplyButton()->isEnabled());
     const auto before = window->LastBalloon();
     window->OnDeviceStage(0, 1);
     EXPECT_EQ(window->LastBalloon(), before);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+    ASSERT_TRUE(finished.count() > 0 || finished.wait(test::kPatienceMs));
     ASSERT_TRUE(window->LastBalloon().has_value());
     EXPECT_EQ(window->LastBalloon()->text, "Switch DPI into the second stage (1200)");
 }
@@ -348,7 +348,7 @@ TEST_F(MainWindow, TheTrayMenuOfTheVirtualMouse) {
     EXPECT_EQ(items[1].second, QStringLiteral("Start with the desktop"));
     EXPECT_EQ(items[2], std::make_pair(2, QStringLiteral("Exit")));
     window->OnTrayMenuCommand(items[0].first);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->LastBalloon().has_value(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->LastBalloon().has_value(); }, test::kPatienceMs));
     EXPECT_EQ(window->LastBalloon()->text, "Switch DPI into the second stage (1200)");
     window->OnTrayMenuCommand(2);
     EXPECT_EQ(launcher.quits, 1);
@@ -362,8 +362,7 @@ TEST_F(MainWindow, ARestoreAndAHotplugDuringAnUploadWaitForIt) {
     DeliverHotplug();
     window->menuSlot = 2;
     window->OnButtonCommand(2005);  // Back on button 3
-    bool finished = false;
-    QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
+    QSignalSpy finished(window.get(), &CMouseConfigurationDlg::applyFinished);
     window->OnApply();
     ASSERT_TRUE(window->Busy());
     // A second start (or qm517ctl restore) and a plug notice while the mice are written.
@@ -373,7 +372,7 @@ TEST_F(MainWindow, ARestoreAndAHotplugDuringAnUploadWaitForIt) {
                                    DeviceInterfaceName(0x04D9, kB, "again")});
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(Record()[rec::kButtonKind + 2], kKindBack);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+    ASSERT_TRUE(finished.count() > 0 || finished.wait(test::kPatienceMs));
 
     std::string table = test::kFactoryButtonTable;
     table.replace(24, 11, "00 F3 00 02");  // entry 2: back
@@ -394,8 +393,7 @@ TEST_F(MainWindow, SliderValuesAndExitDuringAnUploadWaitForIt) {
     Start({kPad});
     Devices().Plug(kA, 0, slow);
     DeliverHotplug();
-    bool finished = false;
-    QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
+    QSignalSpy finished(window.get(), &CMouseConfigurationDlg::applyFinished);
     window->OnApply();
     MessageEvent profile(UM_PROFILE_COMMAND, kProfileSwitch, 1);  // the profiles panel's switch
     QCoreApplication::sendEvent(window.get(), &profile);
@@ -406,7 +404,7 @@ TEST_F(MainWindow, SliderValuesAndExitDuringAnUploadWaitForIt) {
     EXPECT_EQ(Record()[rec::kProfileIndex], 0);
     EXPECT_EQ(window->Files().LastSwitchedTo(), 0);
     EXPECT_EQ(launcher.quits, 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+    ASSERT_TRUE(finished.count() > 0 || finished.wait(test::kPatienceMs));
     EXPECT_EQ(Devices().MouseState(kA).sensitivityX, 100);  // what Apply sent: 20 x 5
     EXPECT_EQ(window->Files().LastSwitchedTo(), 1);  // then the switch ran
     EXPECT_EQ(Record()[rec::kSensitivityX], 9);
@@ -549,17 +547,19 @@ TEST_F(MainWindow, AfterAnApplyTheUserLearnsWhichDeviceFailedAndThatTheProfileWa
     EXPECT_TRUE(asked.empty());
 }
 
-TEST_F(MainWindow, AnApplyWaitsForAnotherProgramsUploadToTheSameDevice) {
+TEST_F(MainWindow, AnApplyGivesUpOnAnotherProgramsUploadAfterItsMinute) {
     test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path().c_str());
-    uploadLockWaitMs = 300;
-    Start({kA, kPad});
+    Start({kA, kPad});  // waits the minute it waits for the user, on the virtual clock
     ApplyAndWait();  // the profile file exists from here on
     const std::string saved = test::ReadFile(folder + "config0.bin");
+    VirtualClock elsewhere;
     UploadLock other;  // qm517ctl uploading to the pad
-    ASSERT_EQ(other.Acquire({"pad"}, 0, {}), "");
+    ASSERT_EQ(other.Acquire({"pad"}, 0, {}, elsewhere), "");
     Record()[rec::kSensitivityX] = 9;
     asked.clear();
+    const uint32_t before = env->GetClock().TickCount();
     ApplyAndWait();
+    EXPECT_GE(env->GetClock().TickCount() - before, 60000u);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_TRUE(asked[0].endsWith("Another upload to Mousepad is still running: nothing was sent or saved. Apply "
                                   "again when it has finished."))
@@ -567,14 +567,26 @@ TEST_F(MainWindow, AnApplyWaitsForAnotherProgramsUploadToTheSameDevice) {
     EXPECT_EQ(test::ReadFile(folder + "config0.bin"), saved);
     EXPECT_EQ(Devices().MouseState(kA).sensitivityX, 100);  // the mouse got nothing either
     EXPECT_EQ(Record()[rec::kSensitivityX], 9);             // the edit is still there
+}
 
-    // Once the other upload ends within the wait, the waiting Apply goes through.
-    bool finished = false;
-    QObject::connect(window.get(), &CMouseConfigurationDlg::applyFinished, [&] { finished = true; });
-    asked.clear();
+TEST_F(MainWindow, AWaitingApplyGoesThroughOnceTheOtherUploadEnds) {
+    test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path().c_str());
+    uploadLockWaitMs = -1;  // no time-out: only the other upload's end ends the wait
+    Start({kA, kPad});
+    VirtualClock elsewhere;
+    UploadLock other;
+    ASSERT_EQ(other.Acquire({"pad"}, 0, {}, elsewhere), "");
+    Record()[rec::kSensitivityX] = 9;
+    QSignalSpy finished(window.get(), &CMouseConfigurationDlg::applyFinished);
     window->OnApply();
-    QTimer::singleShot(200, [&] { other.Release(); });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+    // The window says what it waits for; the other upload then ends.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->ProgressText().startsWith(QStringLiteral("Waiting for another upload to Mousepad")); },
+                                test::kPatienceMs))
+        << window->ProgressText().toStdString();
+    EXPECT_TRUE(window->Busy());
+    EXPECT_EQ(finished.count(), 0);
+    other.Release();
+    ASSERT_TRUE(finished.count() > 0 || finished.wait(test::kPatienceMs));
     EXPECT_TRUE(asked.empty());
     EXPECT_EQ(Devices().MouseState(kA).sensitivityX, 180);
 }

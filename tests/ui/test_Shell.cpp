@@ -70,7 +70,7 @@ TEST(SingleInstance, TheRestoreMessageReachesTheMainWindow) {
     CMouseConfigurationApp::SetMainWindowHandle(&window);
     QSignalSpy spy(&app, &CMouseConfigurationApp::restoreRequested);
     ASSERT_TRUE(SendRestoreMessage());
-    ASSERT_TRUE(spy.wait(2000));
+    ASSERT_TRUE(spy.wait(test::kPatienceMs));
     QCoreApplication::sendPostedEvents(&window);
     EXPECT_EQ(window.restores, 1);
     CMouseConfigurationApp::SetMainWindowHandle(nullptr);
@@ -93,9 +93,9 @@ TEST(SingleInstance, ASecondStartWithoutATrayRestoresTheFirstCopysWindow) {
     QProcess second;
     second.setProcessEnvironment(environment);
     second.start(QStringLiteral(QM517PRO_PATH));
-    ASSERT_TRUE(second.waitForFinished(10000));
+    ASSERT_TRUE(second.waitForFinished(test::kPatienceMs));
     EXPECT_EQ(second.exitCode(), 0);
-    ASSERT_TRUE(spy.count() > 0 || spy.wait(2000));
+    ASSERT_TRUE(spy.count() > 0 || spy.wait(test::kPatienceMs));
     QCoreApplication::sendPostedEvents(&window);
     EXPECT_EQ(window.restores, 1);
     CMouseConfigurationApp::SetMainWindowHandle(nullptr);
@@ -139,12 +139,12 @@ TEST(SingleInstance, AChannelThatCannotListenIsReported) {
 bool HungUp(const QByteArray& bytes) {
     QLocalSocket socket;
     socket.connectToServer(QString::fromStdString(RestoreSocketPath()));
-    if (!socket.waitForConnected(1000)) {
+    if (!socket.waitForConnected(test::kPatienceMs)) {
         return true;
     }
     socket.write(bytes);
     socket.flush();
-    return QTest::qWaitFor([&] { return socket.state() == QLocalSocket::UnconnectedState; }, 4000);
+    return QTest::qWaitFor([&] { return socket.state() == QLocalSocket::UnconnectedState; }, test::kPatienceMs);
 }
 
 TEST(SingleInstance, TheChannelTakesOnlyShortMessagesForAMoment) {
@@ -162,19 +162,20 @@ TEST(SingleInstance, TheChannelTakesOnlyShortMessagesForAMoment) {
     for (int i = 0; i < 6; ++i) {
         idle.push_back(std::make_unique<QLocalSocket>());
         idle.back()->connectToServer(QString::fromStdString(RestoreSocketPath()));
-        ASSERT_TRUE(idle.back()->waitForConnected(1000));
+        ASSERT_TRUE(idle.back()->waitForConnected(test::kPatienceMs));
     }
     EXPECT_TRUE(QTest::qWaitFor([&] {
         return std::count_if(idle.begin(), idle.end(), [](const auto& s) {
                    return s->state() == QLocalSocket::UnconnectedState;
                }) >= 2;
-    }, 1000));
+    }, test::kPatienceMs));
     EXPECT_EQ(spy.count(), 0);
     idle.clear();
-    QTest::qWait(300);  // the utility lets go of the closed connections
+    // The utility lets go of the closed connections.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.OpenConnections() == 0; }, test::kPatienceMs));
     // The real message still works.
     EXPECT_TRUE(SendRestoreMessage());
-    EXPECT_TRUE(spy.count() > 0 || spy.wait(2000));
+    EXPECT_TRUE(spy.count() > 0 || spy.wait(test::kPatienceMs));
     CMouseConfigurationApp::SetMainWindowHandle(nullptr);
     app.ExitInstance();
 }
@@ -237,35 +238,57 @@ TEST(SingleInstance, TheFallbackRuntimeFolderMustBeOurOwn) {
     SetRuntimePlaces(nullptr);
 }
 
+// Reads what `program` writes (standard output and error together) until a line holding
+// `text` has come; false when it ended, or was silent for the test's patience, first.
+bool WaitForOutput(QProcess& program, const QString& text, QByteArray& seen) {
+    for (;;) {
+        seen += program.readAll();
+        if (QString::fromUtf8(seen).contains(text)) {
+            return true;
+        }
+        if (!program.waitForReadyRead(test::kPatienceMs)) {
+            seen += program.readAll();
+            return QString::fromUtf8(seen).contains(text);
+        }
+    }
+}
+
 TEST(SingleInstance, TheProgramEndsSilentlyWhenACopyRuns) {
-    // The copies keep their profiles in a folder of the test's own.
+    // The copies keep their profiles in a folder of the test's own, and say (in their
+    // debug output) once they hold the lock and the restore channel.
     QTemporaryDir config;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    environment.insert(QStringLiteral("QM517_DEBUG"), QStringLiteral("1"));
+    const QString running = QStringLiteral("This copy of the utility runs (") + CMouseConfigurationApp::LockPath();
+    const auto start = [&](QProcess& copy) {
+        copy.setProcessEnvironment(environment);
+        copy.setProcessChannelMode(QProcess::MergedChannels);
+        copy.start(QStringLiteral(QM517PRO_PATH));
+        return copy.waitForStarted(test::kPatienceMs);
+    };
     QProcess first;
-    first.setProcessEnvironment(environment);
-    first.start(QStringLiteral(QM517PRO_PATH));
-    ASSERT_TRUE(first.waitForStarted());
-    // Wait until the first copy holds the lock.
-    for (int i = 0; i < 100 && !QFile::exists(CMouseConfigurationApp::LockPath()); ++i) {
-        QTest::qWait(20);
-    }
+    ASSERT_TRUE(start(first));
+    QByteArray firstSaid;
+    ASSERT_TRUE(WaitForOutput(first, running, firstSaid)) << firstSaid.toStdString();
     QProcess second;
-    second.setProcessEnvironment(environment);
-    second.start(QStringLiteral(QM517PRO_PATH));
-    ASSERT_TRUE(second.waitForFinished(5000));
+    ASSERT_TRUE(start(second));
+    ASSERT_TRUE(second.waitForFinished(test::kPatienceMs));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_FALSE(QString::fromUtf8(second.readAll()).contains(QStringLiteral("This copy of the utility runs")));
     EXPECT_EQ(first.state(), QProcess::Running);
     // Killed, the first copy leaves its lock; the next start takes it over and runs.
     ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
-    first.waitForFinished();
+    first.waitForFinished(test::kPatienceMs);
+    ASSERT_TRUE(QFile::exists(CMouseConfigurationApp::LockPath()));
     QProcess third;
-    third.setProcessEnvironment(environment);
-    third.start(QStringLiteral(QM517PRO_PATH));
-    ASSERT_TRUE(third.waitForStarted());
-    EXPECT_FALSE(third.waitForFinished(700));  // still showing its splash
+    ASSERT_TRUE(start(third));
+    QByteArray thirdSaid;
+    EXPECT_TRUE(WaitForOutput(third, running, thirdSaid)) << thirdSaid.toStdString();
+    EXPECT_EQ(third.state(), QProcess::Running);
     third.kill();
-    third.waitForFinished();
+    third.waitForFinished(test::kPatienceMs);
     QFile::remove(CMouseConfigurationApp::LockPath());
 }
 
