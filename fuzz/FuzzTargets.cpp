@@ -12,6 +12,7 @@
 #include "macros/MacroCompiler.h"
 #include "macros/MacroStore.h"
 #include "model/ProfileDescription.h"
+#include "model/ProfileChange.h"
 #include "model/ProfileFiles.h"
 #include "platform/FileUtil.h"
 #include "platform/HidDescriptor.h"
@@ -215,13 +216,20 @@ std::string Ini(const uint8_t* data, size_t size) {
 
 std::string Profile(const uint8_t* data, size_t size) {
     EmptyFolder();
-    const std::vector<std::string> parts = Parts(data, size, 5);
+    const std::vector<std::string> parts = Parts(data, size, 6);
     const std::string& folder = Folder();
-    const char* names[] = {"config0.bin", "str0.ini", "str.ini", "record.ini", "config.bin"};
-    for (size_t i = 0; i < 5; ++i) {
+    const char* names[] = {"config0.bin", "str0.ini", "str.ini", "record.ini", "config.bin", kProfileJournal};
+    for (size_t i = 0; i < 6; ++i) {
         if (!parts[i].empty()) {
             WriteFileAtomic(folder + names[i], parts[i]);
         }
+    }
+    // As a start does it: an interrupted profile change is finished (or set aside) first,
+    // and only the profile files it names may change.
+    int error = 0;
+    (void)FinishProfileChange(folder, &error);
+    if (PathExists(folder + kProfileJournal) && error == 0) {
+        return "a finished profile change left its journal";
     }
     SilentDebug debug;
     SettingsState settings;
@@ -234,7 +242,7 @@ std::string Profile(const uint8_t* data, size_t size) {
         files.CheckInitialisationMark();
     }
     int current = -1;
-    const std::vector<std::string> list = files.ReadProfileList(&current);
+    const std::vector<std::string> list = files.ReadProfileList(&current).value_or(std::vector<std::string>{});
     if (list.size() > 6 || current >= 6) {
         return "the profile list holds more than six profiles";
     }

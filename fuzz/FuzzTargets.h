@@ -27,8 +27,9 @@ IniView Seen(const IniDocument& doc);
 
 // The INI layer: parse, every read, write back; the file must read the same again.
 std::string Ini(const uint8_t* data, size_t size);
-// A profile folder made of the input (settings file, captions, profile list, macro store):
-// load as at start-up, check the mark, read the list, describe, save.
+// A profile folder made of the input (settings file, captions, profile list, macro store,
+// the journal of an interrupted profile change): finish the change, load as at start-up,
+// check the mark, read the list, describe, save.
 std::string Profile(const uint8_t* data, size_t size);
 // The macro store: names, macros, the compile at load and the manager's compile.
 std::string Macros(const uint8_t* data, size_t size);

@@ -16,6 +16,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/FileUtil.h"
+
 namespace qm::test {
 
 TempDir::TempDir() {
@@ -322,6 +324,39 @@ std::vector<std::string> SplitLines(const std::string& text) {
         lines.push_back(line);
     }
     return lines;
+}
+
+void StepFault::Install() {
+    SetFileStepHook([this](FileStep, const std::string&) {
+        const int step = steps++;
+        if (kind == kCrash && step == at) {
+            ::_exit(3);  // nothing after this step happens
+        }
+        if ((kind == kError && step == at) || (kind == kErrorFromThereOn && step >= at)) {
+            return EIO;
+        }
+        return 0;
+    });
+}
+
+StepFault::~StepFault() {
+    SetFileStepHook({});
+}
+
+bool CrashAt(int at, const std::function<void()>& body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        StepFault fault;
+        fault.kind = StepFault::kCrash;
+        fault.at = at;
+        fault.Install();
+        body();
+        ::_exit(0);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 3;
 }
 
 }  // namespace qm::test

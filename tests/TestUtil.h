@@ -152,4 +152,20 @@ private:
 
 std::vector<std::string> SplitLines(const std::string& text);
 
+// Fails, or ends the process at, the `at`-th file step from its Install() on (counted
+// from 0: the temporary of an atomic write made, renamed into place, a file removed), or
+// only counts the steps.
+struct StepFault {
+    enum Kind { kCount, kCrash, kError, kErrorFromThereOn } kind = kCount;
+    int at = -1;
+    int steps = 0;
+
+    void Install();
+    ~StepFault();
+};
+
+// Runs `body` in a child process that ends at its file step `at`, as a kill there would
+// end it; true when it ended there (false when `body` made fewer steps).
+bool CrashAt(int at, const std::function<void()>& body);
+
 }  // namespace qm::test

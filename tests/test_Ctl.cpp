@@ -14,9 +14,13 @@
 #include "TestUtil.h"
 #include "cli/CtlCommands.h"
 #include "device/DeviceEnvironment.h"
+#include "platform/AppDataFolder.h"
 #include "platform/Autostart.h"
 #include "platform/FileUtil.h"
 #include "platform/ProfileIni.h"
+#include "platform/RestoreChannel.h"
+#include "platform/UploadLock.h"
+#include "model/ProfileFiles.h"
 
 namespace qm {
 namespace {
@@ -267,8 +271,8 @@ TEST(Ctl, AnEmptySettingsFileCountsAsMissingAndIsNamed) {
 }
 
 TEST(Ctl, AnEmptyCaptionsFileIsWrittenInEveryLanguage) {
-    // No language code to go by: the captions are saved for every language the
-    // utility speaks, never under a section without a name.
+    // No language code to go by: the seeding's one is written, and the captions are saved
+    // for every language the utility speaks, never under a section without a name.
     test::TempDir dir;
     test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
     std::string out, err;
@@ -278,7 +282,8 @@ TEST(Ctl, AnEmptyCaptionsFileIsWrittenInEveryLanguage) {
     ASSERT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "apply"}, out, err), 0) << err;
     const IniDocument doc = IniDocument::Load(ini);
     EXPECT_EQ(doc.SectionNames(),
-              (std::vector<std::string>{"Profile", "Setting-EN", "Setting-DE", "Setting-CHS", "Setting-CHT"}));
+              (std::vector<std::string>{"Skins", "Profile", "Setting-EN", "Setting-DE", "Setting-CHS", "Setting-CHT"}));
+    EXPECT_EQ(doc.Get("Skins", "Lan"), LanguageFromLocale(UserLocale()));
     EXPECT_EQ(doc.Get("Setting-EN", "Item1"), "Click");
     EXPECT_EQ(doc.Get("Setting-CHS", "Item7"), "DPI -");
 }
@@ -445,6 +450,60 @@ TEST(Ctl, TwoUploadsToOneDeviceNeverInterleave) {
     std::vector<std::string> both = one;
     both.insert(both.end(), one.begin(), one.end());
     EXPECT_EQ(trace.Lines(), both);
+}
+
+TEST(Ctl, AnApplyHoldsTheProfilesFromItsLoadToItsSave) {
+    test::TempDir dir;
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path().c_str());
+    std::string out, err;
+    ASSERT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "apply"}, out, err), 0) << err;
+    // The window's profiles panel changes the list: qm517ctl loads nothing meanwhile.
+    VirtualClock clock;
+    UploadLock panel;
+    ASSERT_EQ(panel.Acquire({kProfilesLockName}, 0, {}, clock), "");
+    EXPECT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "--no-wait", "apply"}, out, err), 1);
+    EXPECT_NE(err.find("the profiles are being changed by another program: nothing was sent or written"),
+              std::string::npos)
+        << err;
+    test::ChildProcess waiting(QM517CTL_PATH, {"--emulate=a11d", "--virtual-clock", "apply"}, true, true);
+    ASSERT_TRUE(waiting.WaitForErrLine("the profiles are being changed by another program; waiting for it to finish"))
+        << waiting.Err();
+    EXPECT_EQ(waiting.Out(), "");  // nothing loaded, nothing sent
+    panel.Release();
+    const int status = waiting.Wait();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << waiting.Err();
+    EXPECT_NE(waiting.Out().find("Saved "), std::string::npos) << waiting.Out();
+    // And while qm517ctl holds them, the list cannot change.
+    UploadLock ctl;
+    ASSERT_EQ(ctl.Acquire({kProfilesLockName}, 0, {}, clock), "");
+    SettingsState settings;
+    ButtonCaptions captions;
+    UiStrings strings;
+    DebugOutput debug;
+    ProfileFiles files(dir / "QM517 Pro/", settings, captions, strings, debug);
+    files.LoadCurrentProfile();
+    EXPECT_EQ(files.ChangeProfileList({"Profile 1", "Profile 2"}, {0, -1}, 0), EBUSY);
+}
+
+TEST(Ctl, WithoutAPrivateRuntimeFolderNothingIsUploaded) {
+    test::TempDir dir;
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
+    // The fallback folder was made by another user: there is no folder for the locks.
+    RuntimePlaces places;
+    places.runUser = dir / "no-such-folder";
+    places.temp = dir.Path();
+    places.uid = ::getuid() + 1;
+    ASSERT_EQ(::mkdir((dir / ("qm517pro-" + std::to_string(places.uid))).c_str(), 0700), 0);
+    SetRuntimePlaces(&places);
+    const std::string trace = dir / "t.txt";
+    std::string out, err;
+    for (const char* command : {"apply", "reset"}) {
+        EXPECT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "--trace", trace, command}, out, err), 1) << command;
+        EXPECT_NE(err.find("no private runtime folder for the upload locks"), std::string::npos) << err;
+        EXPECT_EQ(test::ReadFile(trace).find("SET_FEATURE"), std::string::npos) << command;
+    }
+    SetRuntimePlaces(nullptr);
 }
 
 TEST(Ctl, AutostartWritesAndRemovesOnlyItsOwnEntry) {

@@ -2,6 +2,7 @@
 
 #include "TestUtil.h"
 #include "macros/MacroStore.h"
+#include "platform/FileUtil.h"
 
 namespace qm {
 namespace {
@@ -62,16 +63,29 @@ TEST_F(MacroStoreTest, DeletingTheOnlyMacroLeavesAnEmptyList) {
     EXPECT_TRUE(store.ReadNames().empty());
 }
 
-TEST_F(MacroStoreTest, WriteAfterAnEditDropsTheDelayOptionAndKeepsTheReadLoopCount) {
-    WriteFile(path, "[Old]\nDelayTimeSelStatus=1\nMacroLoopTimes=9\nItemCount=0\n");
-    MacroEditorState s = Editor({"New"}, 0, {});
-    s.snapshot = {"Old", "7"};
-    s.loopText = "1";
-    ASSERT_EQ(store.WriteAfterEdit(s), 0);
-    EXPECT_EQ(ReadFile(path),
-              "[Old]\nDelayTimeSelStatus=1\nMacroLoopTimes=9\nItemCount=0\n"
-              "[MacroName]\nMacroCount=1\n0=New\n"
-              "[New]\nMacroLoopTimes=7\nItemCount=0\n");
+TEST_F(MacroStoreTest, ARenameMovesTheWholeMacroInOneWrite) {
+    const std::string stored = "[MacroName]\nMacroCount=2\n0=Old\n1=Other\n"
+                               "[Old]\nDelayTimeSelStatus=1\nMacroLoopTimes=9\nItemCount=2\nItem0=A   Dn\nItem1=A   Up\n"
+                               "[Other]\nItemCount=1\nItem0=B   Dn\n";
+    // Not on screen: the stored section, every key, under the new name.
+    WriteFile(path, stored);
+    ASSERT_EQ(store.RenameMacro("Old", "Run", {"Run", "Other"}, nullptr), 0);
+    EXPECT_EQ(ReadFile(path), "[Run]\nDelayTimeSelStatus=1\nMacroLoopTimes=9\nItemCount=2\nItem0=A   Dn\nItem1=A   Up\n"
+                              "[Other]\nItemCount=1\nItem0=B   Dn\n"
+                              "[MacroName]\nMacroCount=2\n0=Run\n1=Other\n");
+    // On screen: as it is shown, loop count and delay option included.
+    WriteFile(path, stored);
+    MacroEditorState shown = Editor({"Run", "Other"}, 0, {"A   Dn", "20 ms", "A   Up"});
+    shown.loopText = "20";
+    shown.recordDelays = true;
+    ASSERT_EQ(store.RenameMacro("Old", "Run", shown.names, &shown), 0);
+    EXPECT_EQ(store.ReadNames(), shown.names);
+    EXPECT_FALSE(IniDocument::Load(path).HasSection("Old"));
+    const MacroSection run = store.ReadMacro("Run");
+    EXPECT_EQ(run.items, shown.keystrokes);
+    EXPECT_EQ(run.loopTimes, "20");
+    EXPECT_EQ(run.delayTimeSelStatus, "1");
+    EXPECT_EQ(store.ReadMacro("Other").items, std::vector<std::string>{"B   Dn"});
 }
 
 TEST_F(MacroStoreTest, WriteOfARecording) {
@@ -86,7 +100,7 @@ TEST_F(MacroStoreTest, WriteOfARecording) {
 TEST_F(MacroStoreTest, WritesThatNeedTheStoreDoNothingWithoutIt) {
     MacroEditorState s = Editor({"Macro_1"}, 0, {"A   Dn"});
     EXPECT_EQ(store.WriteMacroToIni(s), MacroStore::kNotWritten);
-    EXPECT_EQ(store.WriteAfterEdit(s), MacroStore::kNotWritten);
+    EXPECT_EQ(store.RenameMacro("Macro_1", "Run", {"Run"}, &s), MacroStore::kNotWritten);
     EXPECT_EQ(store.WriteRecording({"Macro_1"}, {"Macro_1", "0", "1", "A   Dn"}),
               MacroStore::kNotWritten);
     EXPECT_FALSE(test::FileExists(path));
@@ -150,7 +164,9 @@ TEST_F(MacroStoreTest, AMacroNamedLikeTheListNeverDeletesIt) {
         s.loopText = "1";
         EXPECT_EQ(store.WriteMacroToIni(s), 0);
         EXPECT_EQ(store.ReadNames(), names) << name;
-        EXPECT_EQ(store.WriteAfterEdit(s), 0);
+        EXPECT_EQ(store.RenameMacro(name, "Macro_2", names, &s), 0);
+        EXPECT_EQ(store.ReadNames(), names) << name;
+        EXPECT_EQ(store.RenameMacro("Macro_1", name, names, nullptr), 0);
         EXPECT_EQ(store.ReadNames(), names) << name;
         EXPECT_EQ(store.WriteRecording(names, {name, "0", "1", "C   Dn"}), 0);
         EXPECT_EQ(store.ReadNames(), names) << name;
@@ -259,6 +275,44 @@ TEST_F(MacroStoreTest, ItemsParseIntoPressReleaseOrNothing) {
         EXPECT_EQ(PauseBefore(&items[i]), pauses[i]) << items[i];
     }
     EXPECT_EQ(PauseBefore(nullptr), 50);
+}
+
+TEST_F(MacroStoreTest, EveryMacroCommandCutShortAnywhereLeavesTheStoreWholeBeforeOrAfter) {
+    const std::string before = "[MacroName]\nMacroCount=2\n0=Macro_1\n1=Macro_2\n"
+                               "[Macro_1]\nDelayTimeSelStatus=1\nMacroLoopTimes=20\nItemCount=2\nItem0=A   Dn\n"
+                               "Item1=A   Up\n[Macro_2]\nDelayTimeSelStatus=0\nMacroLoopTimes=1\nItemCount=1\n"
+                               "Item0=B   Dn\n";
+    MacroEditorState shown = Editor({"Run", "Macro_2"}, 0, {"A   Dn", "A   Up"});
+    shown.loopText = "20";
+    shown.recordDelays = true;
+    const std::vector<std::pair<const char*, std::function<void(MacroStore&)>>> commands = {
+        {"rename", [&](MacroStore& m) { m.RenameMacro("Macro_1", "Run", shown.names, &shown); }},
+        {"delete", [](MacroStore& m) { m.DeleteMacro({"Macro_2"}, "Macro_1"); }},
+        {"new", [](MacroStore& m) { m.WriteNameList({"Macro_1", "Macro_2", "Macro_3"}); }},
+        {"recording", [](MacroStore& m) { m.WriteRecording({"Macro_1", "Macro_2"}, {"Macro_2", "0", "3", "C   Dn"}); }},
+        {"loop count", [](MacroStore& m) { m.WriteLoopCount("Macro_2", 7); }},
+        {"write", [&](MacroStore& m) {
+             MacroEditorState s = shown;
+             s.names = {"Macro_1", "Macro_2"};
+             s.keystrokes = {"A   Dn", "100 ms", "A   Up"};
+             m.WriteMacroToIni(s);
+         }},
+    };
+    for (const auto& [what, command] : commands) {
+        WriteFile(path, before);
+        test::StepFault counter;
+        counter.Install();
+        command(store);
+        SetFileStepHook({});
+        const std::string after = ReadFile(path);
+        ASSERT_NE(after, before) << what;
+        for (int at = 0; at < counter.steps; ++at) {
+            WriteFile(path, before);
+            ASSERT_TRUE(test::CrashAt(at, [&] { command(store); })) << what << " " << at;
+            const std::string left = ReadFile(path);
+            EXPECT_TRUE(left == before || left == after) << what << ", ended before step " << at << ":\n" << left;
+        }
+    }
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "TestUtil.h"
 #include "model/ButtonCatalogue.h"
 #include "model/ProfileFiles.h"
+#include "platform/FileUtil.h"
 #include "platform/ProfileIni.h"
 
 namespace qm {
@@ -109,29 +112,57 @@ TEST_F(Profiles, RecordFilesRoundTripWithTheirDebugLines) {
     EXPECT_TRUE(debug.Contains("Program First Run Flag:1\nRead Size is: 1884"));
 }
 
-TEST_F(Profiles, ShortAndLongRecordFilesFillWhatTheyHold) {
-    for (size_t size : {1, 1000, 1885, 5000}) {
+TEST_F(Profiles, WholeAndLongRecordFilesFillTheRecordAndShortOnesCountAsMissing) {
+    for (size_t size : {1885, 5000}) {
         settings.record.bytes.fill(0xEE);
         debug.Clear();
         const std::string file = RecordFile(7, 3, size);
         WriteFile(P("config0.bin"), file);
         ASSERT_TRUE(files->ReadRecordFile(P("config0.bin"), settings.record));
-        const size_t got = std::min<size_t>(size - 1, 1884);
-        EXPECT_EQ(RecordBytes().substr(0, got), file.substr(1, got)) << size;
-        EXPECT_EQ(RecordBytes().substr(got), std::string(1884 - got, '\xEE')) << size;
-        EXPECT_EQ(debug.Lines(), std::vector<std::string>{"Program First Run Flag:7\nRead Size is: " +
-                                                          std::to_string(got)})
-            << size;
+        EXPECT_EQ(RecordBytes(), file.substr(1, 1884)) << size;
+        EXPECT_EQ(debug.Lines(), std::vector<std::string>{"Program First Run Flag:7\nRead Size is: 1884"}) << size;
     }
-    // An empty file holds no settings: it is taken as missing, and said so by name.
-    settings.record.bytes.fill(0xEE);
-    debug.Clear();
-    WriteFile(P("config0.bin"), "");
-    EXPECT_FALSE(files->ReadRecordFile(P("config0.bin"), settings.record));
-    EXPECT_EQ(RecordBytes(), std::string(1884, '\xEE'));
-    EXPECT_TRUE(debug.Contains("Config file is not exist.\n"));
-    EXPECT_NE(files->LastError().find("config0.bin is empty"), std::string::npos);
-    EXPECT_TRUE(files->RecordUnreadable().empty());
+    // A file too short to hold the settings (empty, the flag alone, cut off) holds no
+    // profile: it is taken as missing, and said so by name.
+    struct Short {
+        size_t size;
+        std::string said;
+    };
+    for (const Short& c : {Short{0, "config0.bin is empty"},
+                           Short{1, "config0.bin is too short to hold the settings (1 bytes, 1885 expected)"},
+                           Short{1000, "config0.bin is too short to hold the settings (1000 bytes, 1885 expected)"}}) {
+        settings.record.bytes.fill(0xEE);
+        debug.Clear();
+        WriteFile(P("config0.bin"), RecordFile(7, 3, c.size));
+        EXPECT_FALSE(files->ReadRecordFile(P("config0.bin"), settings.record)) << c.size;
+        EXPECT_EQ(RecordBytes(), std::string(1884, '\xEE')) << c.size;
+        EXPECT_TRUE(debug.Contains("Config file is not exist.\n")) << c.size;
+        EXPECT_NE(files->LastError().find(c.said), std::string::npos) << files->LastError();
+        EXPECT_TRUE(files->RecordUnreadable().empty());
+    }
+}
+
+TEST_F(Profiles, TheListEntryOfTheCurrentNameIsTheNameItself) {
+    struct Case {
+        std::vector<std::string> names;
+        std::string wanted;
+        int entry;
+    };
+    const Case cases[] = {
+        {{"Game", "Game 1"}, "Game", 0},  // not the later name it starts
+        {{"Game 1", "Game"}, "Game", 1},
+        {{"A", "b", "B"}, "B", 2},        // the same case first
+        {{"A", "b"}, "B", 1},             // then another case
+        {{"Game", "Game 1", "Game 2"}, "GAME 1", 1},
+        {{"Alpha", "Beta", "Al"}, "al", 2},
+        {{"Alpha", "Beta", "Alto"}, "al", 2},  // the list box's prefix search: from entry 1 on
+        {{"Alpha", "Beta"}, "al", 0},
+        {{"A", "B"}, "", -1},  // no name: no entry, the current profile stays
+        {{"A", "B"}, "C", -1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FindCurrentEntry(c.names, c.wanted), c.entry) << c.wanted;
+    }
 }
 
 TEST_F(Profiles, ImportTakesOnlyWholeProfileFiles) {
@@ -144,7 +175,8 @@ TEST_F(Profiles, ImportTakesOnlyWholeProfileFiles) {
         ui.importChoice = bin;
         debug.Clear();
         files->OnProfileMessage(kProfileImport, 0, ui);
-        EXPECT_TRUE(files->ImportDone());
+        // Only a whole file is an import (and the one of 1885 bytes stays done after it).
+        EXPECT_EQ(files->ImportDone(), size >= 1885) << size;
         if (size == 1885) {
             EXPECT_EQ(RecordBytes(), RecordFile(1, 4).substr(1));
             EXPECT_EQ(captions[0], "Imported 1");
@@ -154,9 +186,10 @@ TEST_F(Profiles, ImportTakesOnlyWholeProfileFiles) {
         } else {
             EXPECT_EQ(RecordBytes(), std::string(1884, '\xEE')) << size;
             EXPECT_EQ(captions[0], "") << size;
+            EXPECT_NE(files->LastError().find(bin + " is not a profile file"), std::string::npos) << files->LastError();
         }
     }
-    EXPECT_EQ(ui.calls.back(), "refresh after import");
+    EXPECT_EQ(std::count(ui.calls.begin(), ui.calls.end(), "refresh after import"), 1);
 }
 
 TEST_F(Profiles, ImportEndsOnCancelOrOnANameWithoutBin) {
@@ -166,10 +199,13 @@ TEST_F(Profiles, ImportEndsOnCancelOrOnANameWithoutBin) {
                                               std::optional<std::string>{P("missing.bin")}}) {
         ui.importChoice = choice;
         files->OnProfileMessage(kProfileImport, 0, ui);
-        EXPECT_TRUE(files->ImportDone());  // set even when the import is cancelled
+        EXPECT_FALSE(files->ImportDone());  // nothing came in: the next Apply saves the profile itself
         EXPECT_EQ(RecordBytes(), std::string(1884, '\xEE'));
+        // A file that was refused is named.
+        EXPECT_EQ(files->LastError().empty(), !choice) << files->LastError();
+        files->ClearLastError();
     }
-    EXPECT_EQ(debug.Lines(), std::vector<std::string>{"Config file is not exist.\n"});
+    EXPECT_TRUE(debug.Contains("Config file is not exist.\n"));
 }
 
 TEST_F(Profiles, AMissingRecordFileLeavesTheRecord) {
@@ -422,16 +458,17 @@ TEST_F(Profiles, ExportAppendsBinAndWritesTheCaptionsBeside) {
                     "]\nItem1=c1\nItem2=c2\nItem3=c3\nItem4=c4\nItem5=c5\nItem6=c6\nItem7=c7\n";
     }
     EXPECT_EQ(ReadFile(P("x.bin.d/mine.ini")), sections);
-    // Then the current profile is read again from its own file.
+    // Then the current profile is read again from its own file, its captions with it, and
+    // the views follow.
     EXPECT_EQ(RecordBytes(), RecordFile(1, 0).substr(1));
-    EXPECT_EQ(ui.calls.back(), "refresh captions");
+    EXPECT_EQ(ui.calls.back(), "refresh views");
 }
 
 TEST_F(Profiles, ExportCancelledWritesNoProfileFile) {
+    // Without a profile list there is nothing to read back, and nothing is written: no
+    // mark lands in the list's file.
     files->OnProfileMessage(kProfileExport, 0, ui);
-    // Only the initialisation mark of the reload that follows an export.
-    EXPECT_EQ(test::ListFolder(dir.Path()), std::vector<std::string>{"str.ini"});
-    EXPECT_EQ(ReadFile(P("str.ini")), "[Profile]\nIsDefault=Y\n");
+    EXPECT_EQ(test::ListFolder(dir.Path()), std::vector<std::string>{});
 }
 
 TEST_F(Profiles, CompanionNamesChangeOnlyTheFileName) {
@@ -453,6 +490,40 @@ TEST_F(Profiles, AReadOnlyFolderKeepsTheSavedProfile) {
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(ReadFile(P("config0.bin")), RecordFile(1, 0));
+}
+
+TEST_F(Profiles, AProfileFileThatIsALinkStaysALink) {
+    // A dotfile manager keeps the profile elsewhere and links it here.
+    ASSERT_EQ(::mkdir(P("kept").c_str(), 0755), 0);
+    WriteFile(P("kept/config0.bin"), RecordFile(1, 1));
+    ASSERT_EQ(::symlink(P("kept/config0.bin").c_str(), P("config0.bin").c_str()), 0);
+    settings.record[rec::kSensitivityX] = 42;
+    ASSERT_EQ(files->WriteRecordFile(P("config0.bin"), settings.record), 0);
+    struct stat st {};
+    ASSERT_EQ(::lstat(P("config0.bin").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(static_cast<uint8_t>(ReadFile(P("kept/config0.bin"))[1 + rec::kSensitivityX]), 42);
+    EXPECT_EQ(test::ListFolder(P("kept")), std::vector<std::string>{"config0.bin"});  // no temporary left
+
+    // A link to what is no regular file of this user is written through by nothing.
+    ASSERT_EQ(::mkfifo(P("kept/fifo").c_str(), 0600), 0);
+    std::vector<std::string> targets = {P("kept"), P("kept/fifo"), P("kept/missing.bin")};
+    if (::geteuid() == 0) {
+        WriteFile(P("kept/theirs.bin"), "theirs");
+        ASSERT_EQ(::chown(P("kept/theirs.bin").c_str(), 65534, 65534), 0);
+        targets.push_back(P("kept/theirs.bin"));
+    }
+    for (const std::string& target : targets) {
+        ::unlink(P("config1.bin").c_str());
+        ASSERT_EQ(::symlink(target.c_str(), P("config1.bin").c_str()), 0);
+        EXPECT_EQ(files->WriteRecordFile(P("config1.bin"), settings.record), kRefusedLink) << target;
+        EXPECT_NE(files->LastError().find("symbolic link"), std::string::npos) << files->LastError();
+        ASSERT_EQ(::lstat(P("config1.bin").c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode)) << target;
+    }
+    if (::geteuid() == 0) {
+        EXPECT_EQ(ReadFile(P("kept/theirs.bin")), "theirs");
+    }
 }
 
 TEST_F(Profiles, FoldersWhereFilesShouldBe) {

@@ -172,7 +172,7 @@ struct Session {
             return false;
         }
         settings.Commit();
-        strings.FillUiStrings(files.ReadLanguageCode());
+        strings.FillUiStrings(files.LanguageCode());
         files.LoadCaptions(files.CurrentIniPath());
         if (files.CheckInitialisationMark()) {
             settings.Commit();
@@ -198,18 +198,11 @@ bool PrepareFolder(std::string& folder, std::ostream& err) {
         err << "qm517ctl: no home folder: set HOME or XDG_CONFIG_HOME\n";
         return false;
     }
-    std::vector<std::string> seeded;
-    if (const int error = SeedAppDataFolder(folder, LanguageFromLocale(UserLocale()), &seeded)) {
-        err << "qm517ctl: cannot create " << folder << ": " << ErrnoText(error) << "\n";
-        return false;
+    int error = 0;
+    for (const std::string& line : PrepareProfileFolder(folder, LanguageFromLocale(UserLocale()), &error)) {
+        err << "qm517ctl: " << line << "\n";
     }
-    if (!seeded.empty()) {
-        err << "qm517ctl: " << SeededMessage(folder, seeded) << "\n";
-    }
-    if (const auto removed = RemoveStaleProfileTemporaries(folder); !removed.empty()) {
-        err << "qm517ctl: " << RemovedMessage(folder, removed) << "\n";
-    }
-    return true;
+    return error == 0;
 }
 
 void ReportRefused(const DiscoveryState& state, std::ostream& err) {
@@ -402,6 +395,14 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
     link.discovery.DiscoverPad();
     ReportRefused(link.state, err);
 
+    // Without a private runtime folder no lock keeps two uploads (or an upload and a change
+    // of the profile list) apart.
+    if (RuntimeFolder().empty()) {
+        err << "qm517ctl: no private runtime folder for the upload locks (XDG_RUNTIME_DIR, /run/user/"
+            << ::getuid() << ", or a qm517pro-" << ::getuid()
+            << " folder of this user's under the temporary folder): nothing was sent or written\n";
+        return kExitFailure;
+    }
     // One upload at a time on each device: another one (the window's, another
     // qm517ctl's) is waited for, or with --no-wait refused. Taken before the profile is
     // read, so that what is sent is what the other upload left saved.
@@ -412,6 +413,22 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
     });
     if (busy) {
         err << "qm517ctl: another upload to the " << DeviceName(*busy) << " is running: nothing was sent or written\n";
+        return kExitFailure;
+    }
+    // Then the profiles, from the load of the current profile to its save: the window's
+    // profiles panel moves no file meanwhile. (Devices first, profiles second, in every
+    // program that waits for both: no two wait for each other.)
+    UploadLock profiles;
+    if (!profiles
+             .Acquire({kProfilesLockName}, options.noWait ? 0 : -1,
+                      [&](const std::string&) {
+                          err << "qm517ctl: the profiles are being changed by another program; waiting for it to "
+                                 "finish\n"
+                              << std::flush;
+                      },
+                      env.GetClock())
+             .empty()) {
+        err << "qm517ctl: the profiles are being changed by another program: nothing was sent or written\n";
         return kExitFailure;
     }
 

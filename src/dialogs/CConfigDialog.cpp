@@ -1,6 +1,7 @@
 #include "dialogs/CConfigDialog.h"
 
 #include <QMouseEvent>
+#include <cerrno>
 #include <QPainter>
 
 #include "i18n/LocalizedText.h"
@@ -17,7 +18,7 @@ namespace qm {
 namespace {
 
 enum TextEntry : int { kTitle, kProfileWord, kNewText, kDeleteText, kEditText, kCopyText, kLoadText, kSaveText,
-                       kWarning, kLimit, kTextCount };
+                       kWarning, kLimit, kListDamaged, kNotChanged, kProfilesBusy, kTextCount };
 
 constexpr LocalizedText kTexts[kTextCount] = {
     {"Configuration", "Game Profil", "配置", "配置"},
@@ -30,6 +31,19 @@ constexpr LocalizedText kTexts[kTextCount] = {
     {"Save", "Speichern", "保存", "儲存"},
     {"ATTENTION!", "ACHTUNG!", "警告", "注意!"},
     {"Up to 6 Profiles Possible.", "Maximal 6 Profile möglich.", "最多可以存储6个配置。", "支援最多六組設定檔。"},
+    {"The profile list %1 cannot be used (ItemCount must be 1 to 6): the profiles are left as they are. Repair the "
+     "list, or remove the file to start again with one profile.",
+     "Die Profilliste %1 ist unbrauchbar (ItemCount muss 1 bis 6 sein): Die Profile bleiben, wie sie sind. "
+     "Reparieren Sie die Liste, oder entfernen Sie die Datei, um mit einem Profil neu zu beginnen.",
+     "配置列表 %1 无法使用（ItemCount 必须为 1 到 6）：所有配置保持不变。请修复该列表，或删除该文件，从一个配置重新开始。",
+     "設定檔清單 %1 無法使用（ItemCount 必須為 1 到 6）：所有設定檔保持不變。請修復該清單，或刪除該檔案，從一個設定檔重新開始。"},
+    {"The profiles were not changed:", "Die Profile wurden nicht geändert:", "配置没有更改：", "設定檔沒有變更："},
+    {"Another program (qm517ctl) is applying a profile: the profiles were not changed. Close the list again when it "
+     "has finished.",
+     "Ein anderes Programm (qm517ctl) überträgt gerade ein Profil: Die Profile wurden nicht geändert. Schließen Sie "
+     "die Liste erneut, wenn es fertig ist.",
+     "另一个程序（qm517ctl）正在应用配置：配置没有更改。请在它完成后再次关闭列表。",
+     "另一個程式（qm517ctl）正在套用設定檔：設定檔沒有變更。請在它完成後再次關閉清單。"},
 };
 
 }  // namespace
@@ -65,7 +79,15 @@ bool CConfigDialog::OnInitDialog() {
 
 void CConfigDialog::FillProfileList() {
     int current = -1;
-    const std::vector<std::string> names = m_files.ReadProfileList(&current);
+    m_list->clear();
+    const std::optional<std::vector<std::string>> list = m_files.ReadProfileList(&current);
+    m_listDamaged = !list;
+    if (m_listDamaged) {
+        // Nothing the panel could do to such a list is safe: it shows none, changes
+        // nothing, and says how to mend it.
+        m_message(Text(kWarning), Text(kListDamaged).arg(QString::fromStdString(m_files.StrIniPath())));
+    }
+    const std::vector<std::string> names = list.value_or(std::vector<std::string>{});
     for (const std::string& name : names) {
         m_list->addItem(QString::fromStdString(name));
     }
@@ -84,6 +106,9 @@ void CConfigDialog::FillProfileList() {
 }
 
 void CConfigDialog::AddProfile() {
+    if (m_listDamaged) {
+        return;
+    }
     const int n = m_list->count();
     if (n >= kMaxProfiles) {
         m_message(Text(kWarning), Text(kLimit));
@@ -184,16 +209,21 @@ void CConfigDialog::Close() {
         return;
     }
     const int selected = std::max(m_list->currentRow(), 0);
-    // The files follow the names: a profile deleted from the middle of the list no longer
-    // leaves the later names with the wrong settings, and a copy has its source's files.
-    if (const int error = m_files.ReorderProfileFiles(m_origin, m_loadedCount)) {
-        m_message(Text(kWarning), QString::fromStdString(m_files.LastError()));
+    // The list and the files that follow its names change in one step, whole or not at
+    // all: a profile deleted from the middle of the list leaves no later name with the
+    // wrong settings, and a copy has its source's files.
+    if (const int error = m_files.ChangeProfileList(names, m_origin, selected)) {
+        if (error == EBUSY) {
+            // Another program holds the profiles for a moment: the panel stays open with
+            // the user's changes, to be closed again.
+            m_message(Text(kWarning), Text(kProfilesBusy));
+            return;
+        }
+        m_message(Text(kWarning), Text(kNotChanged) + QStringLiteral("\n\n") + QString::fromStdString(m_files.LastError()));
+        m_files.ClearLastError();
         Post(kProfileSwitch, m_files.LastSwitchedTo());
         hide();
         return;
-    }
-    if (const int error = m_files.SaveProfileList(names, selected)) {
-        m_message(Text(kWarning), QString::fromStdString(m_files.LastError()));
     }
     m_newFlags.fill(0);
     for (size_t i = 0; i < m_isNew.size(); ++i) {

@@ -71,6 +71,7 @@ private:
     std::vector<int> m_origin;
     std::vector<int> m_isNew;
     int m_loadedCount = 0;
+    bool m_listDamaged = false;  // the profile list could not be used: nothing is changed
 };
 
 }  // namespace qm

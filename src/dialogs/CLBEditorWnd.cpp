@@ -136,10 +136,14 @@ void CLBEditorWnd::focusOutEvent(QFocusEvent* event) {
 }
 
 bool CLBEditorWnd::eventFilter(QObject* watched, QEvent* event) {
-    if (!m_ending && event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+    if (!m_ending && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
+        watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);
         if (w != this && !isAncestorOf(w)) {
+            // The click that ends an edit commits it and does nothing else: selecting
+            // another row, New or OK would act on the list before the edit has landed.
             EndEdit(true);
+            return true;
         }
     }
     return QLineEdit::eventFilter(watched, event);

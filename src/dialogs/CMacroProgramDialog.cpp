@@ -306,11 +306,10 @@ void CMacroProgramDialog::OnNameDoubleClicked() {
         return;
     }
     CLBEditorWnd::ListEditMode = CLBEditorWnd::kMacroName;
+    // The section keeps its old name until the edit ends, and then changes it in the same
+    // write that stores the new name: a crash while the editor is open loses nothing.
+    m_renaming = {m_state.selected, *name};
     CLBEditorWnd::BeginEdit(m_names, m_state.selected, false);
-    // The section goes now; the write after the edit puts it back under the new name.
-    if (m_store.Exists()) {
-        ProfileIni::DeleteSection(m_store.Path(), *name);
-    }
 }
 
 void CMacroProgramDialog::OnKeystrokeClicked(int index) {
@@ -361,7 +360,25 @@ void CMacroProgramDialog::OnEditEnded(QListWidget* list, qintptr wParam, qintptr
     for (int i = 0; i < list->count(); ++i) {
         target.push_back(list->item(i)->text().toStdString());
     }
-    m_store.WriteAfterEdit(m_state);
+    if (list == m_keys) {
+        // A delay edited in place: the macro as it is shown, its loop count and delay
+        // option included.
+        m_store.WriteMacroToIni(m_state);
+        return;
+    }
+    // The row the editor was opened on, whatever is selected by now.
+    const auto [row, from] = m_renaming;
+    m_renaming = {-1, {}};
+    if (row < 0 || row >= static_cast<int>(m_state.names.size())) {
+        m_store.WriteNameList(m_state.names);
+        return;
+    }
+    m_state.keystrokes.clear();
+    for (int i = 0; i < m_keys->count(); ++i) {
+        m_state.keystrokes.push_back(m_keys->item(i)->text().toStdString());
+    }
+    m_store.RenameMacro(from, m_state.names[static_cast<size_t>(row)], m_state.names,
+                        row == m_state.selected ? &m_state : nullptr);
 }
 
 void CMacroProgramDialog::NewMacro() {

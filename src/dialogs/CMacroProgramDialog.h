@@ -121,6 +121,8 @@ private:
     int m_cursel = 0;  // the delay line clicked last; kept between openings
     bool m_opened = false;
     bool m_showing = false;  // the controls are being filled from the state
+    // The row whose name the in-place editor edits, and the name it had (-1: none).
+    std::pair<int, std::string> m_renaming{-1, {}};
 
     QFont m_font;
     QFont m_loopFont;

@@ -154,19 +154,27 @@ int MacroStore::WriteMacroToIni(const MacroEditorState& state) {
     return doc.Save(m_path);
 }
 
-int MacroStore::WriteAfterEdit(const MacroEditorState& state) {
-    if (!Exists() || state.names.empty()) {
+int MacroStore::RenameMacro(const std::string& from, const std::string& to, const std::vector<std::string>& names,
+                            const MacroEditorState* shown) {
+    if (!Exists() || names.empty()) {
         return kNotWritten;
     }
     IniDocument doc;
     if (const int error = LoadExisting(doc)) {
         return error;
     }
-    PutNameList(doc, state.names);
-    if (const std::string* name = state.SelectedName(); name != nullptr && !IsListSection(*name)) {
-        doc.DeleteSection(*name);
-        doc.Set(*name, "MacroLoopTimes", state.snapshot.size() > 1 ? state.snapshot[1] : "");
-        PutItems(doc, *name, state.keystrokes);
+    PutNameList(doc, names);
+    // The list's own section is never renamed, nor made a macro's.
+    if (!IsListSection(from) && !IsListSection(to)) {
+        if (shown != nullptr && !shown->keystrokes.empty()) {
+            doc.DeleteSection(from);
+            doc.DeleteSection(to);
+            doc.Set(to, "DelayTimeSelStatus", shown->recordDelays ? "1" : "0");
+            doc.Set(to, "MacroLoopTimes", shown->loopText);
+            PutItems(doc, to, shown->keystrokes);
+        } else {
+            doc.RenameSection(from, to);
+        }
     }
     return doc.Save(m_path);
 }

@@ -71,9 +71,12 @@ public:
     int WriteNameList(const std::vector<std::string>& names);
     // OnWriteMacroToIni: needs the file and a non-empty name list.
     int WriteMacroToIni(const MacroEditorState& state);
-    // After an in-place edit: needs the file and a non-empty name list. Writes no
-    // "DelayTimeSelStatus"; the loop count is the one read when the macro was selected.
-    int WriteAfterEdit(const MacroEditorState& state);
+    // A macro renamed in place, in one write: the name list `names`, and the macro's
+    // section under its new name, made from `shown` (the macro as the manager shows it)
+    // where given, else the stored section with every key; the old section goes only with
+    // the same write. Needs the file and a non-empty name list.
+    int RenameMacro(const std::string& from, const std::string& to, const std::vector<std::string>& names,
+                    const MacroEditorState* shown);
     // A finished recording: needs the file and a snapshot (name, delay flag, loop text,
     // items...).
     int WriteRecording(const std::vector<std::string>& names,

@@ -7,6 +7,7 @@
 
 #include "i18n/UiStrings.h"
 #include "model/ButtonCatalogue.h"
+#include "model/ProfileChange.h"
 #include "model/ProfileFiles.h"
 #include "model/SettingsRecord.h"
 #include "platform/FileUtil.h"
@@ -106,8 +107,12 @@ static int SeedMissingFiles(const std::string& folder, const std::string& langua
     return 0;
 }
 
+std::string SeededProfileIni(const std::string& language) {
+    return ProfileIniFile(language, false).Bytes();
+}
+
 std::vector<std::string> RemoveStaleProfileTemporaries(const std::string& folder) {
-    std::vector<std::string> names = {"config.bin", "str.ini", "record.ini"};
+    std::vector<std::string> names = {"config.bin", "str.ini", "record.ini", kProfileJournal};
     for (int i = 0; i < kMaxProfiles; ++i) {
         names.push_back(Format("config%d.bin", i));
         names.push_back(Format("str%d.ini", i));
@@ -168,6 +173,33 @@ int SeedAppDataFolder(const std::string& folder, const std::string& language,
         ::rmdir(temp.c_str());
     }
     return error;
+}
+
+std::vector<std::string> PrepareProfileFolder(const std::string& folder, const std::string& language, int* error) {
+    std::vector<std::string> lines;
+    int ignored = 0;
+    int& status = error != nullptr ? *error : ignored;
+    status = 0;
+    // The change first: seeding a file it expects absent would make it look changed since.
+    if (IsDirectory(folder)) {
+        int changeError = 0;
+        if (std::string line = FinishProfileChange(folder, &changeError); !line.empty()) {
+            lines.push_back(std::move(line));
+        }
+    }
+    std::vector<std::string> seeded;
+    if (const int seedError = SeedAppDataFolder(folder, language, &seeded)) {
+        status = seedError;
+        lines.push_back("cannot create " + folder + ": " + ErrnoText(seedError));
+        return lines;
+    }
+    if (!seeded.empty()) {
+        lines.push_back(SeededMessage(folder, seeded));
+    }
+    if (const auto removed = RemoveStaleProfileTemporaries(folder); !removed.empty()) {
+        lines.push_back(RemovedMessage(folder, removed));
+    }
+    return lines;
 }
 
 }  // namespace qm

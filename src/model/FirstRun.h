@@ -19,6 +19,10 @@ namespace qm {
 int SeedAppDataFolder(const std::string& folder, const std::string& language,
                       std::vector<std::string>* seeded = nullptr);
 
+// What a seeded "str%d.ini" holds: not yet initialised, the captions of every language
+// and the language code. A profile position without a profile has it.
+std::string SeededProfileIni(const std::string& language);
+
 // The line that tells the user which base files were written into an existing folder.
 std::string SeededMessage(const std::string& folder, const std::vector<std::string>& seeded);
 
@@ -28,6 +32,13 @@ std::string SeededMessage(const std::string& folder, const std::vector<std::stri
 std::vector<std::string> RemoveStaleProfileTemporaries(const std::string& folder);
 // The line that tells the user what was removed.
 std::string RemovedMessage(const std::string& folder, const std::vector<std::string>& removed);
+
+// What every start does to the profile folder before it reads a profile: a profile change
+// an interruption left half done is finished, missing base files are seeded (in
+// `language`), and the temporaries of interrupted writes go. Returns the lines that tell
+// the user what was done or what failed; `error` receives the errno of a folder that
+// could not be made (0 otherwise).
+std::vector<std::string> PrepareProfileFolder(const std::string& folder, const std::string& language, int* error);
 
 
 }  // namespace qm

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <functional>
+#include <tuple>
 
 #include "macros/KeyNames.h"
 #include "macros/MacroCompiler.h"
@@ -10,6 +12,11 @@
 #include "platform/Format.h"
 #include "platform/ProfileIni.h"
 #include "model/ButtonCatalogue.h"
+#include "model/FirstRun.h"
+#include "model/ProfileChange.h"
+#include "platform/AppDataFolder.h"
+#include "platform/Clock.h"
+#include "platform/UploadLock.h"
 
 namespace qm {
 
@@ -77,12 +84,17 @@ bool ProfileFiles::ReadRecordFile(const std::string& path, SettingsRecord& recor
     const int error = ReadWholeFile(path, bytes, kRecordFileSize);
     m_state.recordMissing = false;
     m_state.recordUnreadable.clear();
-    if (error != 0 || bytes.empty()) {
+    if (error != 0 || bytes.size() < kRecordFileSize) {
         m_debug.Write(missingMessage);
         m_state.recordMissing = true;
         if (error == 0) {
-            // An empty file holds no settings: it counts as missing, and the user learns why.
-            m_state.lastError = path + " is empty: it is taken as missing";
+            // A file too short to hold the settings (an empty one, the flag byte alone)
+            // holds no profile: it counts as missing, and the user learns why.
+            m_state.lastError = bytes.empty() ? path + " is empty: it is taken as missing"
+                                              : Format("%s is too short to hold the settings (%d bytes, %d expected): it "
+                                                       "is taken as missing",
+                                                       path.c_str(), static_cast<int>(bytes.size()),
+                                                       static_cast<int>(kRecordFileSize));
             m_debug.Write(m_state.lastError + "\n");
         } else if (error != ENOENT) {
             // There, but not readable: not the same as missing. Nothing may be written over
@@ -144,6 +156,7 @@ bool ProfileFiles::LoadCurrentProfile() {
         RecomputeCurrentPaths();
         m_state.lastSwitchedTo = m_state.currentNumber;
     }
+    m_state.recordOf = m_state.currentNumber;
     ReadRecordFile(m_state.currentConfigPath, m_settings.record);
     CompileMacros(MacroStore(RecordIniPath()), m_settings.record, m_debug);
     return true;
@@ -205,6 +218,15 @@ int ProfileFiles::SaveCaptions(const std::string& iniPath) {
         NoteWriteError(iniPath, error);
         return error;
     }
+    PutCaptions(doc);
+    error = doc.Save(iniPath);
+    if (error != 0) {
+        NoteWriteError(iniPath, error);
+    }
+    return error;
+}
+
+void ProfileFiles::PutCaptions(IniDocument& doc) const {
     // Every language's section, each caption made from the record in that language, so
     // a profile reads right whichever language the next start uses.
     std::array<std::string, 7> names;
@@ -229,15 +251,35 @@ int ProfileFiles::SaveCaptions(const std::string& iniPath) {
             }
         }
     }
-    error = doc.Save(iniPath);
-    if (error != 0) {
-        NoteWriteError(iniPath, error);
-    }
-    return error;
 }
 
 std::string ProfileFiles::ReadLanguageCode() const {
     return ProfileIni::GetString(m_state.currentIniPath, "Skins", "Lan");
+}
+
+std::string ProfileFiles::LanguageCode() {
+    const std::string code = ReadLanguageCode();
+    if (IsLanguageCode(code)) {
+        return code;
+    }
+    // Without a code the program would show no text at all: the seeding's choice, written
+    // into the file as for a missing base file.
+    const std::string chosen = LanguageFromLocale(UserLocale());
+    // A profile list that cannot be used is never written, not even its language.
+    if (!m_state.listUnusable && PathExists(m_state.currentIniPath)) {
+        if (const int error = ProfileIni::WriteString(m_state.currentIniPath, "Skins", "Lan", chosen)) {
+            NoteWriteError(m_state.currentIniPath, error);
+        } else {
+            m_debug.Write("The language code of " + m_state.currentIniPath + " was " +
+                          (code.empty() ? std::string("missing") : "\"" + code + "\"") + ": " + chosen +
+                          " written\n");
+        }
+    }
+    return chosen;
+}
+
+bool IsLanguageCode(const std::string& code) {
+    return code == "EN" || code == "DE" || code == "CHS" || code == "CHT";
 }
 
 bool ProfileFiles::CheckInitialisationMark(bool afterExport) {
@@ -297,126 +339,130 @@ std::string ProfileFiles::UnreadableProfileFiles(bool macros) const {
     return {};
 }
 
-std::vector<std::string> ProfileFiles::ReadProfileList(int* current) const {
-    std::vector<std::string> names;
+std::optional<std::vector<std::string>> ProfileFiles::ReadProfileList(int* current) const {
     if (current != nullptr) {
         *current = -1;
     }
-    if (!PathExists(StrIniPath())) {
-        return names;
-    }
-    const IniDocument list = IniDocument::Load(StrIniPath());
+    int error = 0;
+    const IniDocument list = IniDocument::Load(StrIniPath(), &error);
     const int n = ParseDecimal(list.Get("PROFILE", "ItemCount"));
-    if (n < 1 || n > kMaxProfiles) {
-        return names;
+    if (error != 0 || n < 1 || n > kMaxProfiles) {
+        return std::nullopt;
     }
+    std::vector<std::string> names;
     for (int i = 0; i < n; ++i) {
         names.push_back(list.Get(kProfileSection, Format("Item%d", i)));
     }
-    // LB_FINDSTRING from entry 0: a case-insensitive prefix, searched from entry 1 on and
-    // then entry 0.
-    const std::string wanted = ToLowerAscii(list.Get(kProfileSection, "CurProfileName"));
-    for (int k = 1; k <= n && current != nullptr; ++k) {
-        const int row = k % n;
-        if (ToLowerAscii(names[static_cast<size_t>(row)]).compare(0, wanted.size(), wanted) == 0) {
-            *current = row;
-            break;
-        }
+    if (current != nullptr) {
+        *current = FindCurrentEntry(names, list.Get(kProfileSection, "CurProfileName"));
     }
     return names;
 }
 
-int ProfileFiles::SaveProfileList(const std::vector<std::string>& names, int selected) {
-    int error = 0;
-    IniDocument doc = IniDocument::Load(StrIniPath(), &error);
-    if (error != 0 && error != ENOENT) {
-        NoteWriteError(StrIniPath(), error);
-        return error;
+int FindCurrentEntry(const std::vector<std::string>& names, const std::string& wanted) {
+    // No name names no entry: the current profile stays as it is.
+    if (wanted.empty()) {
+        return -1;
     }
-    if (selected < 0 || selected >= static_cast<int>(names.size())) {
-        selected = 0;
-    }
-    doc.DeleteSection(kProfileSection);
-    doc.Set(kProfileSection, "CurProfileName", names.empty() ? std::string() : names[static_cast<size_t>(selected)]);
-    m_state.currentNumber = selected;
-    if (!names.empty()) {
-        doc.Set(kProfileSection, "ItemCount", Format("%d", static_cast<int>(names.size())));
-        for (size_t i = 0; i < names.size(); ++i) {
-            doc.Set(kProfileSection, Format("Item%d", static_cast<int>(i)), names[i]);
+    const int n = static_cast<int>(names.size());
+    const std::string lower = ToLowerAscii(wanted);
+    // The name itself first, then the name in another case, and only then the list box's
+    // prefix search (LB_FINDSTRING from entry 0: entry 1 on, then entry 0), which alone
+    // would take "Game 1" for "Game".
+    const std::vector<std::function<bool(const std::string&)>> tries = {
+        [&](const std::string& name) { return name == wanted; },
+        [&](const std::string& name) { return ToLowerAscii(name) == lower; },
+        [&](const std::string& name) { return ToLowerAscii(name).compare(0, lower.size(), lower) == 0; },
+    };
+    for (size_t t = 0; t < tries.size(); ++t) {
+        for (int k = 0; k < n; ++k) {
+            const int row = t == 2 ? (k + 1) % n : k;
+            if (tries[t](names[static_cast<size_t>(row)])) {
+                return row;
+            }
         }
     }
-    error = doc.Save(StrIniPath());
-    if (error != 0) {
-        NoteWriteError(StrIniPath(), error);
-    }
-    return error;
+    return -1;
 }
 
-int ProfileFiles::ReorderProfileFiles(const std::vector<int>& origin, int oldCount) {
-    const int newCount = static_cast<int>(origin.size());
-    bool identity = newCount == oldCount;
-    for (int i = 0; i < newCount && identity; ++i) {
-        identity = origin[static_cast<size_t>(i)] == i;
+std::string ProfileFiles::LanguageForNewFiles() const {
+    return IsLanguageCode(m_strings.Code()) ? m_strings.Code() : LanguageFromLocale(UserLocale());
+}
+
+int ProfileFiles::ChangeProfileList(const std::vector<std::string>& names, const std::vector<int>& origin,
+                                    int selected) {
+    const int n = static_cast<int>(names.size());
+    if (n < 1 || n > kMaxProfiles || origin.size() != names.size()) {
+        m_state.lastError = "a profile list holds one to six profiles: nothing was changed";
+        return EINVAL;
     }
-    if (identity) {
-        return 0;
+    selected = selected >= 0 && selected < n ? selected : 0;
+    // qm517ctl holds the profiles from the load of the current profile to its save: were
+    // the files moved meanwhile, it would save into another profile.
+    UploadLock lock;
+    RealClock clock;
+    if (!lock.Acquire({kProfilesLockName}, 0, {}, clock).empty()) {
+        m_state.lastError = "another program (qm517ctl) is applying a profile: nothing was changed";
+        m_debug.Write(m_state.lastError + "\n");
+        return EBUSY;
     }
-    // 1. Every moved or copied file is written beside its new place first; the old files
-    //    are untouched until all of them are there.
-    struct Move {
-        std::string temp;
-        std::string target;
-    };
-    std::vector<Move> moves;
-    std::vector<std::string> removals;
-    const auto cleanUp = [&] {
-        for (const Move& m : moves) {
-            std::remove(m.temp.c_str());
-        }
-    };
-    for (int i = 0; i < newCount; ++i) {
-        const int from = origin[static_cast<size_t>(i)];
+    int error = 0;
+    IniDocument list = IniDocument::Load(StrIniPath(), &error);
+    if (error != 0 && error != ENOENT) {
+        m_state.lastError = "cannot read " + StrIniPath() + ": " + ErrnoText(error) + "; nothing was changed";
+        m_debug.Write(m_state.lastError + "\n");
+        return error;
+    }
+    list.DeleteSection(kProfileSection);
+    list.Set(kProfileSection, "CurProfileName", names[static_cast<size_t>(selected)]);
+    list.Set(kProfileSection, "ItemCount", Format("%d", n));
+    for (int i = 0; i < n; ++i) {
+        list.Set(kProfileSection, Format("Item%d", i), names[static_cast<size_t>(i)]);
+    }
+
+    // Position i gets the files position origin[i] had. A position without a profile
+    // (a new one, one past the list) has no settings file and the seeded captions file:
+    // the language code and captions stay, and its first use gives the factory settings.
+    ProfileChange change(m_folder);
+    const std::string seeded = SeededProfileIni(LanguageForNewFiles());
+    for (int i = 0; i < kMaxProfiles; ++i) {
+        const int from = i < n ? origin[static_cast<size_t>(i)] : -1;
         if (from == i) {
             continue;
         }
-        for (const auto& path : {&ProfileFiles::ConfigPath, &ProfileFiles::IniPath}) {
-            const std::string target = (this->*path)(i);
-            if (from < 0 || !PathExists((this->*path)(from))) {
-                removals.push_back(target);
-                continue;
-            }
+        const std::string config = Format("config%d.bin", i);
+        const std::string ini = Format("str%d.ini", i);
+        if (from < 0 || from >= kMaxProfiles) {
+            change.Remove(config);
+            change.Put(ini, seeded);
+            continue;
+        }
+        for (const auto& [target, source, absent] :
+             {std::tuple{config, ConfigPath(from), std::optional<std::string>()},
+              std::tuple{ini, IniPath(from), std::optional<std::string>(seeded)}}) {
             std::string bytes;
-            int error = ReadWholeFile((this->*path)(from), bytes);
-            const std::string temp = target + ".reorder";
+            error = ReadWholeFile(source, bytes);
             if (error == 0) {
-                error = WriteFileAtomic(temp, bytes);
-            }
-            if (error != 0) {
-                cleanUp();
-                NoteWriteError(target, error);
+                change.Put(target, std::move(bytes));
+            } else if (error == ENOENT) {
+                absent ? change.Put(target, *absent) : change.Remove(target);
+            } else {
+                m_state.lastError = "cannot read " + source + ": " + ErrnoText(error) + "; nothing was changed";
+                m_debug.Write(m_state.lastError + "\n");
                 return error;
             }
-            moves.push_back({temp, target});
         }
     }
-    for (int i = newCount; i < kMaxProfiles; ++i) {
-        removals.push_back(ConfigPath(i));
-        removals.push_back(IniPath(i));
+    change.Put("str.ini", list.Bytes());
+    std::string what;
+    if ((error = change.Commit(what)) != 0) {
+        m_state.lastError = what;
+        m_debug.Write(what + "\n");
+        return error;
     }
-    // 2. Into place (each rename is atomic), then the files no name refers to any more go.
-    for (const Move& m : moves) {
-        if (std::rename(m.temp.c_str(), m.target.c_str()) != 0) {
-            const int error = errno;
-            cleanUp();
-            NoteWriteError(m.target, error);
-            return error;
-        }
-    }
-    for (const std::string& path : removals) {
-        std::remove(path.c_str());
-    }
+    // The numbers follow their profiles.
     const auto follow = [&](int old) {
-        for (int i = 0; i < newCount; ++i) {
+        for (int i = 0; i < n; ++i) {
             if (origin[static_cast<size_t>(i)] == old) {
                 return i;
             }
@@ -424,9 +470,9 @@ int ProfileFiles::ReorderProfileFiles(const std::vector<int>& origin, int oldCou
         return -1;
     };
     m_state.lastSwitchedTo = m_state.lastSwitchedTo >= 0 ? follow(m_state.lastSwitchedTo) : -1;
-    if (const int current = follow(m_state.currentNumber); current >= 0) {
-        m_state.currentNumber = current;
-    }
+    m_state.recordOf = m_state.recordOf >= 0 ? follow(m_state.recordOf) : -1;
+    m_state.currentNumber = selected;
+    m_state.listUnusable = false;
     RecomputeCurrentPaths();
     return 0;
 }
@@ -434,16 +480,34 @@ int ProfileFiles::ReorderProfileFiles(const std::vector<int>& origin, int oldCou
 int ProfileFiles::OnProfileMessage(int operation, int number, ProfileUi& ui) {
     switch (operation) {
         case kProfileImport:
-            m_state.importDone = true;
-            Import(ui);
-            ui.RefreshAfterImport();
+            if (Import(ui)) {
+                m_state.importDone = true;
+                m_state.recordOf = m_state.currentNumber;
+                ui.RefreshAfterImport();
+            } else {
+                // Nothing came in: the record still belongs to its own profile, and an
+                // Apply must save it there, not into the entry the panel selected.
+                m_state.currentNumber = m_state.recordOf >= 0 ? m_state.recordOf : m_state.currentNumber;
+                RecomputeCurrentPaths();
+            }
             break;
-        case kProfileExport:
+        case kProfileExport: {
+            const int currentNumber = m_state.currentNumber;
             Export(ui);
-            LoadCurrentProfile();
-            CheckInitialisationMark(true);
-            ui.RefreshCaptions();
+            // The exported entry is read back, and with it its captions, so that the
+            // screen, the captions and the record stay in step.
+            if (LoadCurrentProfile()) {
+                LoadCaptions(m_state.currentIniPath);
+                CheckInitialisationMark(true);
+                SaveCaptions(m_state.currentIniPath);
+            }
+            if (m_state.currentNumber != currentNumber) {
+                m_state.currentNumber = currentNumber;
+                RecomputeCurrentPaths();
+            }
+            ui.RefreshViews();
             break;
+        }
         case kProfileSwitch:
             Switch(number, ui);
             break;
@@ -456,26 +520,39 @@ int ProfileFiles::OnProfileMessage(int operation, int number, ProfileUi& ui) {
     return 0;
 }
 
-void ProfileFiles::Import(ProfileUi& ui) {
+bool ProfileFiles::Import(ProfileUi& ui) {
     const std::optional<std::string> chosen = ui.ChooseImportFile(m_state.currentConfigPath);
-    if (!chosen || !Contains(BaseName(*chosen), ".bin")) {
-        return;
+    if (!chosen) {
+        return false;
+    }
+    if (!Contains(BaseName(*chosen), ".bin")) {
+        m_state.lastError = *chosen + " is not a profile file (a .bin file): nothing was loaded";
+        m_debug.Write(m_state.lastError + "\n");
+        return false;
     }
     if (!PathExists(*chosen)) {
         m_debug.Write("Config file is not exist.\n");
-        return;
+        m_state.lastError = *chosen + " does not exist: nothing was loaded";
+        return false;
     }
     // A profile file is exactly 1885 bytes. Anything else is refused whole: taking its
     // companion's captions without its settings would describe buttons wrongly.
     const std::optional<int64_t> size = RegularFileSize(*chosen);
     if (size != static_cast<int64_t>(kRecordFileSize)) {
         m_state.lastError = *chosen + " is not a profile file (" +
-                      (size ? std::to_string(*size) + " bytes, expected 1885" : "not a file") + ")";
+                            (size ? std::to_string(*size) + " bytes, expected 1885" : "not a file") +
+                            "): nothing was loaded";
         m_debug.Write(m_state.lastError + "\n");
-        return;
+        return false;
     }
-    ReadRecordFile(*chosen, m_settings.record, "Config file is not exist.\n", false);
+    SettingsRecord record = m_settings.record;
+    if (!ReadRecordFile(*chosen, record, "Config file is not exist.\n", false)) {
+        m_state.lastError += ": nothing was loaded";
+        return false;
+    }
+    m_settings.record = record;
     LoadCaptions(CompanionIniPath(*chosen));
+    return true;
 }
 
 void ProfileFiles::Export(ProfileUi& ui) {
@@ -486,8 +563,26 @@ void ProfileFiles::Export(ProfileUi& ui) {
     if (!Contains(BaseName(*chosen), ".bin")) {
         *chosen += ".bin";
     }
-    SaveCaptions(CompanionIniPath(*chosen));
-    WriteRecordFile(*chosen, m_settings.record);
+    const std::string ini = CompanionIniPath(*chosen);
+    int error = 0;
+    IniDocument captions = IniDocument::Load(ini, &error);
+    if (error == 0 || error == ENOENT) {
+        PutCaptions(captions);
+        std::string record(1, '\x01');
+        record.append(m_settings.record.bytes.begin(), m_settings.record.bytes.end());
+        std::string what;
+        // Both files or neither: a full disk or a read-only folder never leaves captions
+        // without their settings. The settings go in first, so that a crash between the
+        // two leaves new settings with old captions, which a load rebuilds from them.
+        error = WriteFilesAtomic({{*chosen, record}, {ini, captions.Bytes()}}, what);
+        if (error != 0) {
+            m_state.lastError = what;
+            m_debug.Write(what + "\n");
+        }
+        return;
+    }
+    m_state.lastError = "cannot read " + ini + ": " + ErrnoText(error) + "; nothing was saved";
+    m_debug.Write(m_state.lastError + "\n");
 }
 
 void ProfileFiles::Switch(int number, ProfileUi& ui) {
@@ -502,6 +597,7 @@ void ProfileFiles::Switch(int number, ProfileUi& ui) {
         return;
     }
     m_state.lastSwitchedTo = number;
+    m_state.recordOf = number;
     m_settings.record[rec::kProfileIndex] = static_cast<uint8_t>(number);
     m_state.listUnusable = false;
     ReadRecordFile(ConfigPath(number), m_settings.record, "Config file is not exist.");
@@ -517,6 +613,7 @@ void ProfileFiles::Switch(int number, ProfileUi& ui) {
 
 void ProfileFiles::NewProfile(int number, ProfileUi& ui) {
     m_state.lastSwitchedTo = number;
+    m_state.recordOf = number;
     m_settings.record[rec::kProfileIndex] = static_cast<uint8_t>(number);
     m_state.listUnusable = false;
     m_state.resetInProgress = true;

@@ -8,6 +8,7 @@
 #include "i18n/UiStrings.h"
 #include "model/SettingsRecord.h"
 #include "platform/DebugOutput.h"
+#include "platform/ProfileIni.h"
 
 namespace qm {
 
@@ -119,34 +120,44 @@ public:
     int SaveCaptions(const std::string& iniPath);
     // "Lan" of section "Skins" of the current INI file.
     std::string ReadLanguageCode() const;
+    // The interface language of the current profile: its "Lan", or where that is empty or
+    // no language this program speaks, the one the seeding chooses from the locale, which
+    // is then written into the file.
+    std::string LanguageCode();
 
     // "IsDefault" of the current INI file: "N" or empty writes the factory defaults and
     // saves (after an export only "N" does); "Y" is written either way. Returns whether
     // the defaults were written into the record.
     bool CheckInitialisationMark(bool afterExport = false);
 
-    // The profile list of str.ini as the profiles panel shows it: the names when
-    // "ItemCount" is 1..6 (none otherwise), and in `current` the entry that the list box's
-    // prefix search finds for "CurProfileName" (-1 when none).
-    std::vector<std::string> ReadProfileList(int* current) const;
-    // Writes the list (section "Profile" replaced whole) with entry `selected` as current,
-    // and makes that the current profile number. Returns 0 or errno (LastError says).
-    int SaveProfileList(const std::vector<std::string>& names, int selected);
-    // The files follow the list: position i of the new list gets the files that position
-    // origin[i] had in the old one (-1: none; a stale file there goes). Files of positions
-    // past the new list go. Nothing changes unless every copy could be made first; the
-    // current and last switched-to numbers follow their profile. Returns 0 or errno.
-    int ReorderProfileFiles(const std::vector<int>& origin, int oldCount);
+    // Whether the profile list did not allow the last load (ItemCount not 1..6): the record
+    // then holds no profile, and nothing may be sent or saved on its behalf.
+    bool ListUnusable() const { return m_state.listUnusable; }
+
+    // The profile list of str.ini as the profiles panel shows it, nullopt when the list
+    // cannot be used (ItemCount not 1..6, or str.ini unreadable), and in `current` the
+    // entry "CurProfileName" names (FindCurrentEntry; -1 when none).
+    std::optional<std::vector<std::string>> ReadProfileList(int* current) const;
+    // The panel's changes made at once: the list becomes `names` with entry `selected`
+    // current, and the files follow the names: position i gets the files position
+    // origin[i] had (-1: a new profile). A position left without a profile keeps no
+    // settings file and gets the seeded captions file. Whole or not at all (a
+    // ProfileChange); the current and last switched-to numbers follow their profiles.
+    // Returns 0 or errno (LastError says what happened).
+    int ChangeProfileList(const std::vector<std::string>& names, const std::vector<int>& origin, int selected);
 
     // The handler of UM_PROFILE_COMMAND; always returns 0.
     int OnProfileMessage(int operation, int number, ProfileUi& ui);
 
 private:
-    void Import(ProfileUi& ui);
+    // False when nothing was loaded (cancelled, or a file refused: LastError says why).
+    bool Import(ProfileUi& ui);
     void Export(ProfileUi& ui);
     void Switch(int number, ProfileUi& ui);
     void NewProfile(int number, ProfileUi& ui);
     void RecomputeCurrentPaths();
+    void PutCaptions(IniDocument& doc) const;
+    std::string LanguageForNewFiles() const;
     // The key or macro name a slot's caption carries, else what the record names.
     std::string NamePartOf(int slot) const;
     std::string MacroNameOf(int number) const;
@@ -164,6 +175,7 @@ private:
         std::string currentIniPath;
         int currentNumber = 0;
         int lastSwitchedTo = -1;
+        int recordOf = -1;  // the profile whose settings the record holds (-1: none)
         bool importDone = false;
         bool resetInProgress = false;
         // Set when the profile list did not allow the last load: the record then holds no
@@ -181,5 +193,13 @@ private:
 // The companion INI of an exported or imported ".bin" file: the last ".bin" of the file
 // name replaced by ".ini".
 std::string CompanionIniPath(const std::string& binPath);
+
+// The entry of `names` that "CurProfileName" `wanted` names: the name itself, then in
+// another case, then the first that starts with it as the list box's prefix search finds
+// it; -1 when none does (or `wanted` is empty).
+int FindCurrentEntry(const std::vector<std::string>& names, const std::string& wanted);
+
+// "EN", "DE", "CHS" or "CHT".
+bool IsLanguageCode(const std::string& code);
 
 }  // namespace qm

@@ -75,17 +75,77 @@ int ReadWholeFile(const std::string& path, std::string& out, size_t maxBytes) {
     return 0;
 }
 
-int WriteFileAtomic(const std::string& path, std::string_view content) {
-    if (path.empty()) {
+namespace {
+
+FileStepHook& StepHook() {
+    static FileStepHook hook;
+    return hook;
+}
+
+int BeforeStep(FileStep step, const std::string& path) {
+    const FileStepHook& hook = StepHook();
+    return hook ? hook(step, path) : 0;
+}
+
+// Where a write to `path` lands: the path itself, or for a symbolic link the regular file
+// of this user it leads to. Empty (with `error` set) when a link leads elsewhere.
+std::string WriteTarget(const std::string& path, int& error) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+        return path;
+    }
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    struct stat st {};
+    const bool ours = resolved != nullptr && ::stat(resolved, &st) == 0 && S_ISREG(st.st_mode) &&
+                      st.st_uid == ::geteuid();
+    std::string target = ours ? std::string(resolved) : std::string();
+    std::free(resolved);
+    error = ours ? 0 : kRefusedLink;
+    return target;
+}
+
+}  // namespace
+
+void SetFileStepHook(FileStepHook hook) {
+    StepHook() = std::move(hook);
+}
+
+int RemoveFile(const std::string& path) {
+    if (const int error = BeforeStep(FileStep::kRemove, path)) {
+        return error;
+    }
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT ? 0 : errno;
+}
+
+namespace {
+
+// A new file's contents written to disk beside the file it replaces, not yet in its place.
+struct Prepared {
+    std::string requested;  // the path asked for (what the step hook is told)
+    std::string target;     // the file replaced: the path, or the file a link leads to
+    std::string temp;
+};
+
+int Prepare(const std::string& requested, std::string_view content, Prepared& out) {
+    if (requested.empty()) {
         return ENOENT;
     }
+    int linkError = 0;
+    out.requested = requested;
+    out.target = WriteTarget(requested, linkError);
+    if (linkError != 0) {
+        return linkError;
+    }
     struct stat old {};
-    const bool existed = ::stat(path.c_str(), &old) == 0;
+    const bool existed = ::stat(out.target.c_str(), &old) == 0;
     if (existed && S_ISDIR(old.st_mode)) {
         return EISDIR;
     }
-    std::string temp = std::string(DirName(path)) + "." + std::string(BaseName(path)) + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    if (const int error = BeforeStep(FileStep::kCreate, requested)) {
+        return error;
+    }
+    out.temp = std::string(DirName(out.target)) + "." + std::string(BaseName(out.target)) + ".XXXXXX";
+    const int fd = ::mkstemp(out.temp.data());
     if (fd < 0) {
         return errno;
     }
@@ -108,13 +168,77 @@ int WriteFileAtomic(const std::string& path, std::string_view content) {
     if (::close(fd) != 0 && error == 0) {
         error = errno;
     }
-    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) {
+    if (error != 0) {
+        ::unlink(out.temp.c_str());
+    }
+    return error;
+}
+
+int Install(const Prepared& prepared) {
+    int error = BeforeStep(FileStep::kRename, prepared.requested);
+    if (error == 0 && ::rename(prepared.temp.c_str(), prepared.target.c_str()) != 0) {
         error = errno;
     }
     if (error != 0) {
-        ::unlink(temp.c_str());
+        ::unlink(prepared.temp.c_str());
     }
     return error;
+}
+
+}  // namespace
+
+int WriteFileAtomic(const std::string& path, std::string_view content) {
+    Prepared prepared;
+    if (const int error = Prepare(path, content, prepared)) {
+        return error;
+    }
+    return Install(prepared);
+}
+
+int WriteFilesAtomic(const std::vector<std::pair<std::string, std::string>>& files, std::string& what) {
+    what.clear();
+    // What each file holds now, to put back should a later one fail.
+    std::vector<std::optional<std::string>> old(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        std::string bytes;
+        const int error = ReadWholeFile(files[i].first, bytes);
+        if (error != 0 && error != ENOENT) {
+            what = "cannot read " + files[i].first + ": " + ErrnoText(error) + "; nothing was written";
+            return error;
+        }
+        if (error == 0) {
+            old[i] = std::move(bytes);
+        }
+    }
+    std::vector<Prepared> prepared(files.size());
+    const auto dropTemps = [&](size_t from) {
+        for (size_t j = from; j < prepared.size(); ++j) {
+            if (!prepared[j].temp.empty()) {
+                ::unlink(prepared[j].temp.c_str());
+            }
+        }
+    };
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (const int error = Prepare(files[i].first, files[i].second, prepared[i])) {
+            prepared[i].temp.clear();
+            dropTemps(0);
+            what = "cannot write " + files[i].first + ": " + ErrnoText(error) + "; nothing was written";
+            return error;
+        }
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (const int error = Install(prepared[i])) {
+            dropTemps(i + 1);
+            what = "cannot write " + files[i].first + ": " + ErrnoText(error);
+            bool undone = true;
+            for (size_t j = i; j-- > 0;) {
+                undone = (old[j] ? WriteFileAtomic(files[j].first, *old[j]) : RemoveFile(files[j].first)) == 0 && undone;
+            }
+            what += undone ? "; nothing was written" : "; " + files[0].first + " could not be put back";
+            return error;
+        }
+    }
+    return 0;
 }
 
 std::string_view BaseName(std::string_view path) {
@@ -130,6 +254,9 @@ std::string_view DirName(std::string_view path) {
 std::string ErrnoText(int error) {
     if (error == kNotRegularFile) {
         return "not a regular file (a FIFO, a device or a socket)";
+    }
+    if (error == kRefusedLink) {
+        return "a symbolic link that does not lead to a regular file of this user (left as it is)";
     }
     return std::strerror(error);
 }

@@ -276,6 +276,23 @@ void IniDocument::DeleteSection(std::string_view section) {
     m_changed = m_changed || m_sections.size() != before;
 }
 
+void IniDocument::RenameSection(std::string_view from, std::string_view to) {
+    Section* s = FindSection(from);
+    if (s == nullptr) {
+        return;
+    }
+    // Other sections of the old name (which no read reaches) and of the new one go, so
+    // that the section read under the new name is this one.
+    const std::string name(Trim(to));
+    const std::string old = s->name;
+    s->name = name;
+    s->header.clear();
+    std::erase_if(m_sections, [&](const Section& other) {
+        return &other != s && other.hasHeader && (EqualsIgnoreCase(other.name, old) || EqualsIgnoreCase(other.name, name));
+    });
+    m_changed = true;
+}
+
 int IniDocument::HighestIndex(std::string_view section, std::string_view prefix) const {
     const Section* s = FindSection(section);
     if (s == nullptr) {

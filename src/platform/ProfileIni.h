@@ -38,6 +38,9 @@ public:
     void Set(std::string_view section, std::string_view key, std::string_view value);
     void DeleteKey(std::string_view section, std::string_view key);
     void DeleteSection(std::string_view section);
+    // The section `from` (the first of that name) takes the name `to`, with every key as
+    // it is; other sections of either name go.
+    void RenameSection(std::string_view from, std::string_view to);
 
     // The highest n for which the key `prefix` followed by the decimal n (as "%d" writes
     // it) exists in the section; -1 when there is none. Lets readers bound counts that a

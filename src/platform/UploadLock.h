@@ -10,8 +10,13 @@ namespace qm {
 
 // One upload at a time per device, across every process of this user: an upload holds
 // an flock on "QM517Pro-upload-<device>.lock" in the private runtime folder, so the
-// window and qm517ctl (or two qm517ctl) never interleave reports on one device. Without
-// a private runtime folder nothing is locked.
+// window and qm517ctl (or two qm517ctl) never interleave reports on one device. The
+// profiles have such a lock too (kProfilesLockName): qm517ctl holds it from the load of
+// the current profile to its save, and a change of the profile list takes it, so that a
+// save always lands on the profile that was loaded. Without a private runtime folder
+// nothing is locked.
+inline constexpr const char* kProfilesLockName = "profiles";
+
 class UploadLock {
 public:
     UploadLock() = default;

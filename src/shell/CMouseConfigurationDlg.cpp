@@ -207,27 +207,17 @@ bool CMouseConfigurationDlg::OnInitDialog() {
                 &CMouseConfigurationDlg::ReadHotplugNotices);
     }
 
-    // An existing profile folder that lost base files gets them back before the profile
-    // is looked for; nothing present is replaced.
-    std::vector<std::string> seeded;
-    if (const int error = SeedAppDataFolder(m_files->Folder(), LanguageFromLocale(UserLocale()), &seeded)) {
-        const std::string line = "cannot create " + m_files->Folder() + ": " + ErrnoText(error);
-        m_env.Debug().Write(line + "\n");
-        std::fprintf(stderr, "qm517pro: %s\n", line.c_str());
-    } else if (!seeded.empty()) {
-        const std::string line = SeededMessage(m_files->Folder(), seeded);
-        m_env.Debug().Write(line + "\n");
-        std::fprintf(stderr, "qm517pro: %s\n", line.c_str());
-    }
-    if (const auto removed = RemoveStaleProfileTemporaries(m_files->Folder()); !removed.empty()) {
-        const std::string line = RemovedMessage(m_files->Folder(), removed);
+    // Before the profile is looked for: an interrupted profile change finished, missing
+    // base files back, temporaries gone; nothing present is replaced.
+    for (const std::string& line :
+         PrepareProfileFolder(m_files->Folder(), LanguageFromLocale(UserLocale()), nullptr)) {
         m_env.Debug().Write(line + "\n");
         std::fprintf(stderr, "qm517pro: %s\n", line.c_str());
     }
 
     m_files->LoadCurrentProfile();
     m_settings.Commit();
-    const QString code = Q(m_files->ReadLanguageCode());
+    const QString code = Q(m_files->LanguageCode());
     CMouseConfigurationApp::SetLanguageCode(code);
     m_strings.FillUiStrings(code.toStdString());
     m_files->LoadCaptions(m_files->CurrentIniPath());
@@ -967,9 +957,8 @@ void CMouseConfigurationDlg::OnProfileCommand(int operation, int number) {
         return;
     }
     m_files->OnProfileMessage(operation, number, static_cast<ProfileUi&>(*this));
-    if (!m_files->LastError().empty()) {
-        m_env.Debug().Write(m_files->LastError() + "\n");
-    }
+    // A refused import, a failed export: the user learns which file and why.
+    TellAboutFiles();
 }
 
 std::optional<std::string> CMouseConfigurationDlg::ChooseImportFile(const std::string& initialPath) {
@@ -1124,6 +1113,9 @@ void CMouseConfigurationDlg::FinishUpload() {
         return;
     }
     TellUploadFailures();
+    // A profile that could not be saved (a read-only folder, a full disk) is said, with
+    // the file.
+    TellAboutFiles();
 }
 
 void CMouseConfigurationDlg::TellUploadFailures() {
@@ -1145,12 +1137,21 @@ void CMouseConfigurationDlg::TellUploadFailures() {
     m_prompts.warning(QStringLiteral("QM517 Pro"), text);
 }
 
+std::string CMouseConfigurationDlg::WhyNothingMaySave(bool macros) const {
+    if (m_files->ListUnusable()) {
+        // The record holds no profile: saving it would put the factory settings over the
+        // user's first profile.
+        return "the profile list in " + m_files->StrIniPath() + " cannot be used (ItemCount must be 1 to 6)";
+    }
+    return m_files->UnreadableProfileFiles(macros);
+}
+
 void CMouseConfigurationDlg::OnApply() {
     if (m_busy) {
         return;
     }
     Deselect();
-    if (const std::string why = m_files->UnreadableProfileFiles(true); !why.empty()) {
+    if (const std::string why = WhyNothingMaySave(true); !why.empty()) {
         // Sending and saving would put defaults over what those files hold (and give the
         // buttons that name macros empty ones).
         TellNothingSent(why);
@@ -1200,7 +1201,7 @@ void CMouseConfigurationDlg::OnReset() {
     if (m_busy) {
         return;
     }
-    if (const std::string why = m_files->UnreadableProfileFiles(false); !why.empty()) {
+    if (const std::string why = WhyNothingMaySave(false); !why.empty()) {
         TellNothingSent(why);
         return;
     }

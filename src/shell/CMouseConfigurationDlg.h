@@ -228,6 +228,9 @@ private:
     // After an upload: which devices did not take all of it, and that the profile was
     // saved all the same.
     void TellUploadFailures();
+    // Why Apply (with `macros`) or Reset may not send or save: a profile list that cannot
+    // be used, a profile file that cannot be read. Empty when they may.
+    std::string WhyNothingMaySave(bool macros) const;
     // "Start with the desktop": writes or removes the autostart entry (one the user edited
     // is left as it is, and said so).
     void ToggleStartWithDesktop();

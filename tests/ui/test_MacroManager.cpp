@@ -367,7 +367,9 @@ TEST_F(MacroManager, InPlaceEditsOfNamesAndDelays) {
     doubleClick(names, 0);
     auto* editor = Editor(names);
     ASSERT_NE(editor, nullptr);
-    EXPECT_FALSE(IniDocument::Load(path).HasSection("Macro_1"));  // gone while the edit runs
+    // The macro keeps its section while the edit runs: a crash now loses nothing.
+    EXPECT_TRUE(IniDocument::Load(path).HasSection("Macro_1"));
+    EXPECT_EQ(MacroStore(path).ReadMacro("Macro_1").items.size(), 3u);
     editor->setText("  Jump  ");
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::sendPostedEvents();
@@ -375,6 +377,8 @@ TEST_F(MacroManager, InPlaceEditsOfNamesAndDelays) {
     EXPECT_EQ(MacroStore(path).ReadNames(), (std::vector<std::string>{"Jump", "Macro_2"}));
     EXPECT_EQ(StoredItems("Jump"), (std::vector<std::string>{"A   Dn", "50 ms", "A   Up"}));
     EXPECT_EQ(ProfileIni::GetString(path, "Jump", "MacroLoopTimes"), "4");
+    EXPECT_EQ(ProfileIni::GetString(path, "Jump", "DelayTimeSelStatus"), "1");
+    EXPECT_FALSE(IniDocument::Load(path).HasSection("Macro_1"));
     EXPECT_TRUE(debug.Contains("finish listbox editing,WM_LEBEDIT_END:pMsg->wParam=1,pMsg->lParam=0\n"));
 
     // A name that cannot be a section of its own is refused: one already in the list (the
@@ -410,8 +414,9 @@ TEST_F(MacroManager, InPlaceEditsOfNamesAndDelays) {
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(StoredItems("Jump"), (std::vector<std::string>{"A   Dn", "65535 ms", "A   Up"}));
-    // The write after an edit leaves out the delay option, so it reads off next time.
-    EXPECT_FALSE(IniDocument::Load(path).Find("Jump", "DelayTimeSelStatus").has_value());
+    // The write after an edit stores the macro as shown: its delay option stays.
+    EXPECT_EQ(ProfileIni::GetString(path, "Jump", "DelayTimeSelStatus"), "1");
+    EXPECT_EQ(ProfileIni::GetString(path, "Jump", "MacroLoopTimes"), "4");
     // A click elsewhere commits: the erased delay becomes 0 ms.
     QTest::mouseClick(keys->viewport(), Qt::LeftButton, {}, delay);
     editor = Editor(keys);
@@ -420,6 +425,34 @@ TEST_F(MacroManager, InPlaceEditsOfNamesAndDelays) {
     QTest::mouseClick(dialog.get(), Qt::LeftButton, {}, QPoint(200, 370));
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(StoredItems("Jump")[1], "0 ms");
+}
+
+TEST_F(MacroManager, ARenameLandsWholeWhateverIsClickedNext) {
+    Open("[MacroName]\nMacroCount=2\n0=Macro_1\n1=Macro_2\n"
+         "[Macro_1]\nDelayTimeSelStatus=1\nMacroLoopTimes=1\nItemCount=2\nItem0=A   Dn\nItem1=A   Up\n"
+         "[Macro_2]\nDelayTimeSelStatus=1\nMacroLoopTimes=3\nItemCount=1\nItem0=B   Dn\n");
+    QListWidget* names = dialog->NameList();
+    // The loop count typed before the rename is the one stored after it.
+    dialog->LoopBox()->setText(QStringLiteral("20"));
+    const QPoint first = names->visualItemRect(names->item(0)).center();
+    QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, first);
+    QTest::mouseDClick(names->viewport(), Qt::LeftButton, {}, first);
+    CLBEditorWnd* editor = Editor(names);
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("Run"));
+    // The next click is on the other macro.
+    QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, names->visualItemRect(names->item(1)).center());
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(MacroStore(path).ReadNames(), (std::vector<std::string>{"Run", "Macro_2"}));
+    EXPECT_FALSE(IniDocument::Load(path).HasSection("Macro_1"));
+    const MacroSection run = MacroStore(path).ReadMacro("Run");
+    EXPECT_EQ(run.items, (std::vector<std::string>{"A   Dn", "A   Up"}));
+    EXPECT_EQ(run.loopTimes, "20");
+    EXPECT_EQ(run.delayTimeSelStatus, "1");
+    const MacroSection other = MacroStore(path).ReadMacro("Macro_2");
+    EXPECT_EQ(other.items, std::vector<std::string>{"B   Dn"});
+    EXPECT_EQ(other.loopTimes, "3");
+    EXPECT_EQ(other.delayTimeSelStatus, "1");
 }
 
 TEST_F(MacroManager, TheLoopCount) {

@@ -2,6 +2,7 @@
 // them, making a profile current, export and import.
 #include <QListWidget>
 #include <QTest>
+#include <cerrno>
 #include <sys/stat.h>
 
 #include "MainWindowFixture.h"
@@ -12,6 +13,7 @@
 #include "dialogs/CLBEditorWnd.h"
 #include "pages/CDlgadvance.h"
 #include "model/ButtonCatalogue.h"
+#include "platform/FileUtil.h"
 #include "platform/ProfileIni.h"
 
 namespace qm {
@@ -170,20 +172,164 @@ TEST_F(ProfilesPanel, DeletingFromTheMiddleKeepsEveryNameWithItsSettings) {
 TEST_F(ProfilesPanel, AFileThatCannotBeWrittenLosesNothing) {
     const std::string before[] = {ReadFile(Config(0)), ReadFile(Config(1)), ReadFile(Config(2))};
     const std::string list = ReadFile(folder + "str.ini");
-    // Where C's settings would move to, a folder is in the way.
-    ASSERT_EQ(mkdir((Config(1) + ".reorder").c_str(), 0755), 0);
+    // Where C's settings would move to, the disk fails.
+    SetFileStepHook([&](FileStep step, const std::string& path) {
+        return step == FileStep::kRename && path == Config(1) ? EIO : 0;
+    });
     CConfigDialog& panel = Open();
     Select(panel, 1);
     QTest::mouseClick(&panel, Qt::LeftButton, {}, CConfigDialog::kDeleteRect.center());
     Select(panel, 0);
     Close(panel);
+    SetFileStepHook({});
     ASSERT_FALSE(asked.empty());
+    EXPECT_TRUE(asked.back().contains("The profiles were not changed")) << asked.back().toStdString();
     EXPECT_TRUE(asked.back().contains("config1.bin")) << asked.back().toStdString();
     EXPECT_EQ(ReadFile(folder + "str.ini"), list);
     for (int n = 0; n < 3; ++n) {
         EXPECT_EQ(ReadFile(Config(n)), before[n]) << n;
     }
+    EXPECT_FALSE(test::FileExists(folder + "profiles.journal"));
     EXPECT_EQ(window->ProfilesPanel(), nullptr);
+    // The window still holds A, and an Apply saves it into A's files.
+    Record()[rec::kSensitivityY] = 7;
+    ApplyAndWait();
+    EXPECT_EQ(static_cast<uint8_t>(ReadFile(Config(0))[1 + rec::kSensitivityY]), 7);
+    EXPECT_EQ(ReadFile(Config(1)), before[1]);
+}
+
+TEST_F(ProfilesPanel, AnUnusableListIsNeverSavedOverAndNothingIsApplied) {
+    const std::string bad[] = {"7", "-1", "0", "abc", "99999999999"};
+    for (const std::string& count : bad) {
+        const std::string list = "[Profile]\nCurProfileName=A\nItemCount=" + count + "\nItem0=A\nItem1=B\nItem2=C\n";
+        WriteFile(folder + "str.ini", list);
+        const std::string before[] = {ReadFile(Config(0)), ReadFile(Config(1)), ReadFile(Config(2))};
+        window.reset();
+        asked.clear();
+        Start({kA});
+        window->RestoreFromTray();
+        CConfigDialog& panel = Open();
+        ASSERT_EQ(asked.size(), 1u) << count;
+        EXPECT_TRUE(asked[0].contains("cannot be used (ItemCount must be 1 to 6)")) << asked[0].toStdString();
+        EXPECT_EQ(panel.List()->count(), 0);
+        QTest::mouseClick(&panel, Qt::LeftButton, {}, CConfigDialog::kNewRect.center());
+        EXPECT_EQ(panel.List()->count(), 0) << count;
+        Close(panel);
+        // Apply and Reset send and save nothing, and say why.
+        asked.clear();
+        window->OnApply();
+        ASSERT_EQ(asked.size(), 1u) << count;
+        EXPECT_TRUE(asked[0].contains("cannot be used")) << asked[0].toStdString();
+        asked.clear();
+        window->OnReset();
+        ASSERT_EQ(asked.size(), 1u) << count;
+        EXPECT_EQ(ReadFile(folder + "str.ini"), list) << count;
+        for (int n = 0; n < 3; ++n) {
+            EXPECT_EQ(ReadFile(Config(n)), before[n]) << count << ": " << n;
+            EXPECT_TRUE(test::FileExists(Ini(n))) << count << ": " << n;
+        }
+    }
+}
+
+TEST_F(ProfilesPanel, ANewProfileKeepsTheBaseFilesAndTheNextStartHasItsTexts) {
+    CConfigDialog& panel = Open();
+    QTest::mouseClick(&panel, Qt::LeftButton, {}, CConfigDialog::kNewRect.center());
+    Close(panel);  // the new one is made current
+    for (int n = 3; n < 6; ++n) {
+        EXPECT_TRUE(test::FileExists(Ini(n))) << n;
+        EXPECT_EQ(ProfileIni::GetString(Ini(n), "Skins", "Lan"), "EN") << n;
+    }
+    // The next start reads the new profile's language.
+    window.reset();
+    Start({kA}, "EN");
+    EXPECT_EQ(window->Files().CurrentProfileNumber(), 3);
+    EXPECT_EQ(window->Strings().Code(), "EN");
+    EXPECT_FALSE(window->Strings()[UiStrings::kSectionName].empty());
+    // A profile file without a language code gets the seeding's one, and keeps it.
+    ProfileIni::WriteString(Ini(3), "Skins", "Lan", "");
+    window.reset();
+    test::ScopedEnv locale("LC_ALL", "de_DE.UTF-8");
+    Start({kA}, "EN");
+    EXPECT_EQ(window->Strings().Code(), "DE");
+    EXPECT_EQ(ProfileIni::GetString(Ini(3), "Skins", "Lan"), "DE");
+}
+
+TEST_F(ProfilesPanel, AnImportThatDidNotHappenChangesNothing) {
+    const std::string configB = ReadFile(Config(1));
+    const std::string refused = dir / "short.bin";
+    WriteFile(refused, std::string(1000, '\x01'));
+    for (const std::optional<std::string>& answer : {std::optional<std::string>(), std::optional<std::string>(refused)}) {
+        chooseFile = [&](bool, const std::string&) { return answer; };
+        asked.clear();
+        CConfigDialog& panel = Open();
+        Select(panel, 1);  // B
+        panel.OnMenuCommand(CConfigDialog::kLoad);
+        QCoreApplication::sendPostedEvents();
+        if (answer) {
+            ASSERT_EQ(asked.size(), 1u);
+            EXPECT_TRUE(asked[0].contains("short.bin is not a profile file (1000 bytes")) << asked[0].toStdString();
+        } else {
+            EXPECT_TRUE(asked.empty());
+        }
+        CConfigDialog* open = window->ProfilesPanel();
+        ASSERT_NE(open, nullptr);
+        Select(*open, 0);
+        Close(*open);
+        Record()[rec::kSensitivityY] = 8;
+        ApplyAndWait();
+        EXPECT_EQ(ReadFile(Config(1)), configB);  // B keeps its own settings
+        EXPECT_EQ(static_cast<uint8_t>(ReadFile(Config(0))[1 + rec::kSensitivityY]), 8);
+    }
+}
+
+TEST_F(ProfilesPanel, AnApplyWhileThePanelIsOpenSavesIntoTheCurrentProfile) {
+    // "Game" is current, and a later name starts with it.
+    WriteFile(folder + "str.ini", "[Profile]\nCurProfileName=Game\nItemCount=3\nItem0=Game\nItem1=Game 1\nItem2=C\n");
+    window.reset();
+    Start({kA});
+    const std::string configB = ReadFile(Config(1));
+    CConfigDialog& panel = Open();
+    EXPECT_EQ(panel.List()->currentRow(), 0);
+    Record()[rec::kSensitivityY] = 6;
+    ApplyAndWait();
+    EXPECT_EQ(ReadFile(Config(1)), configB);
+    EXPECT_EQ(static_cast<uint8_t>(ReadFile(Config(0))[1 + rec::kSensitivityY]), 6);
+}
+
+TEST_F(ProfilesPanel, AnExportKeepsScreenCaptionsAndRecordInStep) {
+    // Button 6 gets F5, not yet applied; the export saves it, then the profile is read back.
+    window->menuSlot = 5;
+    window->OnButtonCommand(2005);  // Back on button 6
+    const QString assigned = window->DropDownOfSlot(5)->caption;
+    ASSERT_EQ(assigned, QStringLiteral("Back"));
+    chooseFile = [&](bool, const std::string&) { return std::optional<std::string>(dir / "mine.bin"); };
+    CConfigDialog& panel = Open();
+    panel.OnMenuCommand(CConfigDialog::kSave);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(ProfileIni::GetString(dir / "mine.ini", "Setting-EN", "Item6"), assigned.toStdString());
+    // Read back: the profile as saved, and captions that say so.
+    EXPECT_EQ(Record()[rec::kButtonKind + 5], ReadFile(Config(0))[1 + rec::kButtonKind + 5]);
+    EXPECT_EQ(window->DropDownOfSlot(5)->caption, QStringLiteral("DPI +"));
+    EXPECT_EQ(window->Captions()[5], "DPI +");
+    EXPECT_EQ(ProfileIni::GetString(Ini(0), "Setting-EN", "Item6"), "DPI +");
+}
+
+TEST_F(ProfilesPanel, AFailedExportIsToldAndLeavesNoHalfPair) {
+    const std::string target = dir / "out/mine.bin";
+    ASSERT_EQ(::mkdir((dir / "out").c_str(), 0755), 0);
+    // The captions file cannot be written: neither file appears.
+    SetFileStepHook([&](FileStep step, const std::string& path) {
+        return step == FileStep::kRename && path == dir / "out/mine.ini" ? ENOSPC : 0;
+    });
+    chooseFile = [&](bool, const std::string&) { return std::optional<std::string>(target); };
+    CConfigDialog& panel = Open();
+    asked.clear();
+    panel.OnMenuCommand(CConfigDialog::kSave);
+    QCoreApplication::sendPostedEvents();
+    SetFileStepHook({});
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].contains("mine.ini")) << asked[0].toStdString();
+    EXPECT_EQ(test::ListFolder(dir / "out"), std::vector<std::string>{});
 }
 
 TEST_F(ProfilesPanel, ExportThenImportRoundTripsByteForByte) {
