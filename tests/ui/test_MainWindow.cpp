@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <sys/stat.h>
 
 #include "TestUtil.h"
@@ -17,6 +18,7 @@
 #include "model/ButtonCatalogue.h"
 #include "model/FirstRun.h"
 #include "platform/Autostart.h"
+#include "platform/FileUtil.h"
 #include "platform/ProfileIni.h"
 #include "platform/UploadLock.h"
 #include "shell/CMouseConfigurationApp.h"
@@ -545,6 +547,22 @@ TEST_F(MainWindow, AfterAnApplyTheUserLearnsWhichDeviceFailedAndThatTheProfileWa
     asked.clear();
     ApplyAndWait();
     EXPECT_TRUE(asked.empty());
+}
+
+TEST_F(MainWindow, AProfileThatCouldNotBeSavedIsToldWithItsFile) {
+    Start({kA});
+    // A read-only folder, a full disk: the settings file cannot be replaced.
+    SetFileStepHook([&](FileStep step, const std::string& path) {
+        return step == FileStep::kRename && path == folder + "config0.bin" ? EROFS : 0;
+    });
+    Record()[rec::kSensitivityX] = 9;
+    asked.clear();
+    ApplyAndWait();
+    SetFileStepHook({});
+    EXPECT_EQ(Devices().MouseState(kA).sensitivityX, 180);  // the mouse got it
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].contains(QString::fromStdString("cannot write " + folder + "config0.bin: Read-only file system")))
+        << asked[0].toStdString();
 }
 
 TEST_F(MainWindow, AnApplyGivesUpOnAnotherProgramsUploadAfterItsMinute) {
