@@ -63,6 +63,11 @@ void CDMarkerBase::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
 }
 
+// A release reports the value at its point. Only a release that ends a press on this
+// slider comes here: Qt gives a release to the widget that got the press, so one that
+// ends a press elsewhere (a drag begun on the page and let go over the slider) sets no
+// value the user never aimed at, which is what a user of any Linux desktop expects of a
+// slider. (The Windows original took such releases too; it did not capture the mouse.)
 void CDMarkerBase::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         QWidget::mouseReleaseEvent(event);

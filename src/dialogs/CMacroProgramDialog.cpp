@@ -228,9 +228,17 @@ void CMacroProgramDialog::ShowState() {
         const QSignalBlocker quietNames(m_names);
         const QSignalBlocker quietKeys(m_keys);
         const QSignalBlocker quietLoop(m_loop);
-        m_names->clear();
-        for (const std::string& name : m_state.names) {
-            m_names->addItem(QString::fromStdString(name));
+        // The rows stay when the names do: a click that selects a macro must leave the row
+        // under the pointer in place, or the double click it begins would be lost.
+        bool same = m_names->count() == static_cast<int>(m_state.names.size());
+        for (int i = 0; same && i < m_names->count(); ++i) {
+            same = m_names->item(i)->text().toStdString() == m_state.names[static_cast<size_t>(i)];
+        }
+        if (!same) {
+            m_names->clear();
+            for (const std::string& name : m_state.names) {
+                m_names->addItem(QString::fromStdString(name));
+            }
         }
         m_names->setCurrentRow(m_state.selected);
         const int keyRow = m_keys->currentRow();

@@ -84,32 +84,32 @@ void CSingleDialog::showEvent(QShowEvent* event) {
     SkinnedWindow::showEvent(event);
     if (m_loaded && !m_captureTried) {
         m_captureTried = true;
+        // Keys are taken from the moment the dialog shows, while it has the focus; the
+        // grab that keeps them from other programs follows once the desktop grants it.
+        m_capture.Listen(this, [this](const KeyRecord& key) {
+            m_debug.Write(Format("vk code=%x,scan code=%x,key flag=%x\n", key.vkCode, key.scanCode, key.flags & 0x81));
+            m_lastKeyName = KeyEventName(key.vkCode, key.flags);
+            PostMessage(this, UM_SINGLE_KEY, 0, 0);
+            return true;  // every key is swallowed, Enter and Esc included
+        });
         QTimer::singleShot(0, this, &CSingleDialog::StartCapture);
     }
 }
 
 void CSingleDialog::StartCapture() {
-    if (m_capture.Active() || !isVisible()) {
+    if (!m_capture.Active() || m_capture.Grabbed() || !isVisible()) {
         return;
     }
     QString reason;
-    const bool ok = m_capture.Start(
-        this,
-        [this](const KeyRecord& key) {
-            m_debug.Write(Format("vk code=%x,scan code=%x,key flag=%x\n", key.vkCode, key.scanCode, key.flags & 0x81));
-            m_lastKeyName = KeyEventName(key.vkCode, key.flags);
-            PostMessage(this, UM_SINGLE_KEY, 0, 0);
-            return true;  // every key is swallowed, Enter and Esc included
-        },
-        &reason);
-    if (ok) {
+    if (m_capture.GrabNow(&reason)) {
         return;
     }
     if (++m_grabAttempts < kGrabAttempts) {
         QTimer::singleShot(kGrabRetryMs, this, &CSingleDialog::StartCapture);
         return;
     }
-    // The dialog stays open but captures nothing: the user is told why.
+    // The dialog stays open and takes keys only while it has the focus: the user is told
+    // why.
     m_message(QString(), Format("JournalRecordHook Install error code :%d\n", 1).c_str() + reason);
 }
 

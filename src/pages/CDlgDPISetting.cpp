@@ -31,8 +31,13 @@ CDlgDPISetting::CDlgDPISetting(SettingsRecord& record, const QString& languageCo
         edit->setFrame(false);
         edit->setFont(m_font);
         edit->setTextMargins(0, 0, 0, 0);
+        // White on the 0x282828 brush. (The black text background a Windows edit box
+        // paints behind its characters is left out: a Qt edit draws its text on its own
+        // background, and a black band that grows and shrinks with the digits would only
+        // flicker as the user types.)
         edit->setStyleSheet(QStringLiteral("QLineEdit { color: #FFFFFF; background: #282828; border: none; padding: 0px; }"));
         edit->hide();
+        SwallowWindowKeys(edit);
         // Enter commits the box that has the focus.
         connect(edit, &QLineEdit::returnPressed, this, [this, i] {
             Commit(i);
@@ -178,8 +183,11 @@ bool CDlgDPISetting::event(QEvent* e) {
             HideEditBoxes();
             m_open = -1;
             m_record[RawOffset(stage)] = static_cast<uint8_t>(m->WParam());
-            // Moving a slider switches its stage on.
-            m_record[rec::kStageEnabled + static_cast<size_t>(stage)] = 1;
+            // Moving a slider switches its stage on; a stage that is on keeps its flag.
+            uint8_t& enabled = m_record[rec::kStageEnabled + static_cast<size_t>(stage)];
+            if (enabled == 0) {
+                enabled = 1;
+            }
             update();
         }
         return true;

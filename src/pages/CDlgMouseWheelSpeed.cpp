@@ -24,10 +24,10 @@ CDlgMouseWheelSpeed::CDlgMouseWheelSpeed(SettingsRecord& record, const UiStrings
     m_edit->setFont(m_font);
     // Digits only, as the box's style asks.
     m_edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_edit));
-    // Over the field of the lines image (its arrows are beside it, in the image).
-    m_edit->setStyleSheet(QStringLiteral(
-        "QLineEdit { background: #0E0E12; color: #FFFFFF; border: 1px solid #3A3A44; padding: 0px; }"
-        "QLineEdit:disabled { color: #70707A; }"));
+    // Over the field of the lines image (its arrows are beside it, in the image), in the
+    // system's edit colours, as the page leaves them.
+    m_edit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #3A3A44; padding: 0px; }"));
+    SwallowWindowKeys(m_edit);
     connect(m_edit, &QLineEdit::textChanged, this, &CDlgMouseWheelSpeed::OnTextChanged);
     ShowWheel();
 }

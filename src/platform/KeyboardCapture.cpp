@@ -4,6 +4,12 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
+#include <cstdlib>
+// The XKB header names a field "explicit", a C++ keyword.
+#define explicit explicit_
+#include <xcb/xkb.h>
+#undef explicit
 #include <map>
 
 namespace qm {
@@ -194,20 +200,70 @@ KeyboardCapture::Grab KeyboardCapture::DesktopGrab() {
     };
 }
 
-bool KeyboardCapture::Start(QWidget* window, Hook hook, QString* error) {
+namespace {
+
+// The X server sends a held key as pairs of release and press, which Qt marks as
+// repeats only now and then. With XKB's detectable auto-repeat it sends presses alone,
+// as Windows reports a held key. Returns whether it was on before (to put it back), or
+// nullopt where there is no X11 connection.
+std::optional<bool> SetDetectableAutoRepeat(bool on) {
+    auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* c = x11 != nullptr ? x11->connection() : nullptr;
+    if (c == nullptr) {
+        return std::nullopt;
+    }
+    const uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
+    // Asking with no change tells the current value.
+    xcb_xkb_per_client_flags_reply_t* before =
+        xcb_xkb_per_client_flags_reply(c, xcb_xkb_per_client_flags(c, XCB_XKB_ID_USE_CORE_KBD, 0, 0, 0, 0, 0), nullptr);
+    const bool wasOn = before != nullptr && (before->value & flag) != 0;
+    std::free(before);
+    std::free(xcb_xkb_per_client_flags_reply(
+        c, xcb_xkb_per_client_flags(c, XCB_XKB_ID_USE_CORE_KBD, flag, on ? flag : 0, 0, 0, 0), nullptr));
+    return wasOn;
+}
+
+}  // namespace
+
+void KeyboardCapture::Listen(QWidget* window, Hook hook) {
     Stop();
-    if (window == nullptr || !m_grab(window, true)) {
-        if (error != nullptr) {
-            *error = QGuiApplication::platformName() == QLatin1String("wayland")
-                         ? QStringLiteral("this Wayland session does not let a program capture the keyboard")
-                         : QStringLiteral("the desktop refused the keyboard grab (another program holds it)");
-        }
-        return false;
+    if (window == nullptr) {
+        return;
     }
     m_window = window;
     m_hook = std::move(hook);
     m_active = true;
+    m_grabbed = false;
+    m_down.clear();
+    m_repeatWasDetectable = SetDetectableAutoRepeat(true);
     window->installEventFilter(this);
+}
+
+bool KeyboardCapture::GrabNow(QString* error) {
+    if (!m_active || !m_window) {
+        return false;
+    }
+    if (m_grabbed || m_grab(m_window, true)) {
+        m_grabbed = true;
+        return true;
+    }
+    if (error != nullptr) {
+        *error = QGuiApplication::platformName() == QLatin1String("wayland")
+                     ? QStringLiteral("this Wayland session does not let a program capture the keyboard")
+                     : QStringLiteral("the desktop refused the keyboard grab (another program holds it)");
+    }
+    return false;
+}
+
+bool KeyboardCapture::Start(QWidget* window, Hook hook, QString* error) {
+    Listen(window, std::move(hook));
+    if (!GrabNow(error)) {
+        Stop();
+        if (window == nullptr && error != nullptr) {
+            *error = QStringLiteral("no window to capture the keyboard for");
+        }
+        return false;
+    }
     return true;
 }
 
@@ -218,8 +274,16 @@ void KeyboardCapture::Stop() {
     m_active = false;
     if (m_window) {
         m_window->removeEventFilter(this);
-        m_grab(m_window, false);
+        if (m_grabbed) {
+            m_grab(m_window, false);
+        }
     }
+    if (m_repeatWasDetectable && !*m_repeatWasDetectable) {
+        SetDetectableAutoRepeat(false);
+    }
+    m_repeatWasDetectable.reset();
+    m_grabbed = false;
+    m_down.clear();
     m_window = nullptr;
     m_hook = nullptr;
 }
@@ -228,10 +292,20 @@ bool KeyboardCapture::eventFilter(QObject* watched, QEvent* event) {
     // With the grab every key event of the application goes to the window itself.
     if (m_active && watched == m_window && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->isAutoRepeat() && event->type() == QEvent::KeyRelease) {
+        const bool press = event->type() == QEvent::KeyPress;
+        if (key->isAutoRepeat() && !press) {
             return true;  // Windows reports a held key as repeated presses only
         }
-        return m_hook ? m_hook(ToKeyRecord(*key)) : true;
+        KeyRecord record = ToKeyRecord(*key);
+        // Which keys are down is kept here, not taken from Qt's repeat flag: a press of a
+        // key that is down is its repeat, whatever the flag says.
+        const uint32_t id = key->nativeScanCode() != 0 ? key->nativeScanCode() : 0x80000000u | static_cast<uint32_t>(key->key());
+        if (press) {
+            record.autoRepeat = !m_down.insert(id).second;
+        } else {
+            m_down.erase(id);
+        }
+        return m_hook ? m_hook(record) : true;
     }
     return QObject::eventFilter(watched, event);
 }

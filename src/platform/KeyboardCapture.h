@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 
 class QKeyEvent;
 
@@ -34,8 +35,9 @@ KeyRecord ToKeyRecord(const QKeyEvent& event);
 // Captures the keyboard for a window: it grabs the keyboard from the desktop (so typing
 // acts on no other program) and hands every key event to the hook, which returns whether
 // the event is swallowed. On Wayland no program may grab the keyboard: there the keys are
-// captured while the window has the focus. Auto-repeated releases, which Windows does not report, never
-// reach the hook.
+// captured while the window has the focus. A held key reaches the hook as repeated presses
+// (marked) and one release, as Windows reports it: the capture keeps which keys are down,
+// and on X11 asks the server for presses alone while a key is held.
 class KeyboardCapture : public QObject {
     Q_OBJECT
 
@@ -51,8 +53,14 @@ public:
     // Starts capturing for `window`. False, with the reason in `error`, when the desktop
     // refuses the grab (another client holds it, a Wayland session without grabs).
     bool Start(QWidget* window, Hook hook, QString* error);
+    // The two halves of Start: the keys of `window` go to the hook from now on (while it
+    // has the focus), and the grab, which the desktop may grant only once the window is
+    // mapped, is tried on its own and again.
+    void Listen(QWidget* window, Hook hook);
+    bool GrabNow(QString* error);
     void Stop();
     bool Active() const { return m_active; }
+    bool Grabbed() const { return m_grabbed; }
 
     void SetGrab(Grab grab) { m_grab = std::move(grab); }
     static Grab DesktopGrab();
@@ -66,6 +74,11 @@ protected:
 
 private:
     bool m_active = false;
+    bool m_grabbed = false;
+    // The keys held down: a press of one of them is a repeat.
+    std::set<uint32_t> m_down;
+    // Whether the X server's detectable auto-repeat was on before the capture turned it on.
+    std::optional<bool> m_repeatWasDetectable;
     QPointer<QWidget> m_window;
     Hook m_hook;
     Grab m_grab;

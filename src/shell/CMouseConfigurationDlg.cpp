@@ -395,6 +395,12 @@ void CMouseConfigurationDlg::BuildWindow() {
     }
     // The settings column: the page host in its frame with the skinned scroll bar.
     m_host = new CDlgadvance(m_settings.record, m_strings, code, m_env.Debug(), this);
+    // The column scrolls by the wheel setting the profile last applied, as the desktop's
+    // setting would (a Linux desktop keeps no wheel setting of its own to ask).
+    m_host->wheelScrollLines = [this] {
+        const uint32_t lines = ComputePointerValues(m_settings.appliedCopy).wheelLines;
+        return lines == 0xFFFFFFFFu ? -1 : static_cast<int>(lines);
+    };
     m_host->setGeometry(layout::kPageHost);
     m_hostFrame = new CSkinScrollWnd(m_host, m_host, Skins::Load(QStringLiteral(":/skins/scrollbar.png")));
     m_host->SetPadPresent(m_link.state.presentP != 0 ? 1 : 0);

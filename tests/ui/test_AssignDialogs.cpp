@@ -199,15 +199,32 @@ TEST_F(AssignDialogs, ASingleKeyThatChangesNothing) {
     });
     EXPECT_EQ(Record(), before);
     EXPECT_EQ(Caption(), "Scroll");
-    // A refused grab is said, not passed over.
+    // A refused grab is said, not passed over; keys still come while the dialog has the
+    // focus.
     window->keyboardGrab = [](QWidget*, bool grab) { return !grab; };
     Run<CSingleDialog>(kCmdKeyboardKey, [this](CSingleDialog& d) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return !asked.empty(); }, test::kPatienceMs));
-        EXPECT_FALSE(d.Capture().Active());
+        EXPECT_FALSE(d.Capture().Grabbed());
         EXPECT_TRUE(asked.back().contains("JournalRecordHook Install error code :")) << asked.back().toStdString();
+        Send(&d, {56, 'b', Qt::Key_B, {}}, true);
+        EXPECT_EQ(d.NameField()->text(), QStringLiteral("B"));
         Click(&d, CSingleDialog::kCancel.center());
     });
     EXPECT_EQ(Record(), before);
+}
+
+TEST_F(AssignDialogs, AKeyPressedAsTheDialogShowsIsTaken) {
+    // Before the desktop has granted the grab (it may take a moment), the key is taken.
+    window->keyboardGrab = [](QWidget*, bool grab) { return !grab; };
+    Run<CSingleDialog>(kCmdKeyboardKey, [](CSingleDialog& d) {
+        EXPECT_TRUE(d.Capture().Active());
+        Send(&d, {71, 0xFFC2, Qt::Key_F5, {}}, true);
+        Send(&d, {71, 0xFFC2, Qt::Key_F5, {}}, false);
+        EXPECT_EQ(d.NameField()->text(), QStringLiteral("F5"));
+        Click(&d, CSingleDialog::kOk.center());
+    });
+    EXPECT_EQ(Record()[rec::kButtonKind + 2], kKindKeyboardKey);
+    EXPECT_EQ(Record()[rec::kKeyUsage + 2], 62);
 }
 
 }  // namespace

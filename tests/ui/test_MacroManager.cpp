@@ -178,6 +178,15 @@ TEST_F(MacroManager, WhatTheRecorderKeepsAndWhatItDrops) {
              t.Send(kKeyA, false);
          },
          {"A   Dn", "A   Up"}},
+        {"a held key whose repeats come unmarked, as presses alone", false,
+         [](MacroManager& t) {
+             for (int i = 0; i < 4; ++i) {
+                 t.Send(kKeyA, true);  // X11 with detectable auto-repeat: presses, then one release
+             }
+             t.Send(kKeyA, false);
+             t.Type(kKeyA);  // pressed again after the release: a press of its own
+         },
+         {"A   Dn", "A   Up", "A   Dn", "A   Up"}},
         {"the keypad Enter and the main one", false, [](MacroManager& t) { t.Type(kKeypadEnter); t.Type(kEnter); },
          {"Num Enter   Dn", "Num Enter   Up", "Enter   Dn", "Enter   Up"}},
         {"Ctrl+Break: the Break key has no name", false,
