@@ -2,6 +2,7 @@
 // page, through the real window on the virtual devices (and standalone where a page has
 // something of its own to check).
 #include <QLineEdit>
+#include <QWheelEvent>
 
 #include "MainWindowFixture.h"
 #include "controls/CBitmapBtn.h"
@@ -12,6 +13,8 @@
 #include "pages/CDlgLightingPad.h"
 #include "pages/CDlgMouseSpeed.h"
 #include "pages/CDlgMouseWheelSpeed.h"
+#include "pages/CDlgDPISetting.h"
+#include "pages/CDlgUSBReportRate.h"
 #include "pages/CDlgadvance.h"
 
 namespace qm {
@@ -275,6 +278,138 @@ TEST_F(Pages, TheAngleSnappingPageIsBuiltButNotOffered) {
     EXPECT_EQ(Record()[rec::kAngleSnapEnabled], 0);
     Click(page, QPoint(80, 35));
     EXPECT_EQ(Record()[rec::kAngleSnapEnabled], 0);
+}
+
+TEST_F(Pages, OnlyTheLeftButtonChangesASettingAndADoubleClickActsOnce) {
+    Start({kA, kPad});
+    for (int section : {CDlgadvance::kDpi, CDlgadvance::kLighting, CDlgadvance::kPadLighting,
+                        CDlgadvance::kPollingRate, CDlgadvance::kMouseSpeed, CDlgadvance::kDoubleClick,
+                        CDlgadvance::kScrollSpeed}) {
+        Open(section);
+    }
+    Record()[rec::kLightEffect] = 1;  // a mode with swatches to pick
+    Record()[rec::kPadEffect] = 1;
+    Host().RefreshPages();
+    auto* dpi = Host().DpiPage();
+    int colourPrompts = 0;
+    dpi->chooseColour = [&] {
+        ++colourPrompts;
+        return std::optional<QColor>(QColor(1, 2, 3));
+    };
+    Lighting().chooseColour = dpi->chooseColour;
+    Pad().chooseColour = dpi->chooseColour;
+    struct Spot {
+        const char* what;
+        QWidget* page;
+        QPoint at;
+    };
+    const Spot spots[] = {
+        {"DPI stage switch", dpi, CDlgDPISetting::SwitchRect(2).center()},
+        {"DPI stage swatch", dpi, CDlgDPISetting::SwatchRect(2).center()},
+        {"DPI label", dpi, CDlgDPISetting::LabelRect(2).center()},
+        {"DPI slider", dpi->Slider(2), QPoint(3, 20)},
+        {"lighting switch", &Lighting(), CLightingPage::SwitchRect(Lighting().Spec().rows[2].top).center()},
+        {"lighting swatch", &Lighting(), Lighting().SwatchRect(3).center()},
+        {"lighting slider", Lighting().SliderOfRow(0), QPoint(60, 3)},
+        {"pad switch", &Pad(), CLightingPage::SwitchRect(Pad().Spec().rows[2].top).center()},
+        {"pad swatch", &Pad(), Pad().SwatchRect(3).center()},
+        {"report rate dial", Host().RatePage(), QPoint(150, 40)},
+        {"pointer speed dial", Host().Page(CDlgadvance::kMouseSpeed), QPoint(181, 89)},
+        {"double-click dial", Host().Page(CDlgadvance::kDoubleClick), QPoint(61, 89)},
+        {"scroll speed arrow", &Wheel(), CDlgMouseWheelSpeed::kUpArrow.center()},
+        {"scroll one screen", &Wheel(), CDlgMouseWheelSpeed::kOneScreenSwitch.center()},
+    };
+    const SettingsRecord before = Record();
+    for (const Spot& spot : spots) {
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+            QTest::mouseClick(spot.page, button, {}, spot.at);
+            QTest::mouseDClick(spot.page, button, {}, spot.at);
+            QCoreApplication::sendPostedEvents();
+            EXPECT_EQ(Record(), before) << spot.what << " " << button;
+        }
+    }
+    EXPECT_EQ(colourPrompts, 0);
+    EXPECT_EQ(dpi->OpenEditBox(), -1);
+    // The left button's double click acts as one click where a page has no double click
+    // of its own: the stage switch toggles once, the arrow steps once.
+    const auto leftDoubleClick = [](QWidget* page, const QPoint& at) {
+        QTest::mouseClick(page, Qt::LeftButton, {}, at);  // the press a double click follows
+        QTest::mouseDClick(page, Qt::LeftButton, {}, at);
+    };
+    leftDoubleClick(dpi, CDlgDPISetting::SwitchRect(2).center());
+    EXPECT_EQ(Record()[rec::kStageEnabled + 2], before[rec::kStageEnabled + 2] == 0 ? 1 : 0);
+    const uint8_t lines = Record()[rec::kWheelLines];
+    leftDoubleClick(&Wheel(), CDlgMouseWheelSpeed::kUpArrow.center());
+    EXPECT_EQ(Record()[rec::kWheelLines], lines + 1);
+    // The lighting swatch has a double click of its own: the colour chooser.
+    leftDoubleClick(&Lighting(), Lighting().SwatchRect(3).center());
+    EXPECT_EQ(colourPrompts, 1);
+}
+
+TEST_F(Pages, TheEditBoxesTakeNoBlankEscapeOrF1) {
+    Start({kA});
+    Open(CDlgadvance::kDpi);
+    Open(CDlgadvance::kScrollSpeed);
+    auto* dpi = Host().DpiPage();
+    QTest::mouseClick(dpi, Qt::LeftButton, {}, CDlgDPISetting::LabelRect(4).center());
+    QLineEdit* box = dpi->EditBox(4);
+    box->setFocus();
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral("7 3"));
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Escape, Qt::Key_F1}) {
+        QTest::keyClick(box, key);
+    }
+    QTest::keyClicks(box, QStringLiteral("00"));
+    EXPECT_EQ(box->text(), QStringLiteral("7300"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(Record()[rec::kDpiValueA + 4], 145);  // 7300 DPI
+    QLineEdit* lines = Wheel().LinesBox();
+    lines->setFocus();
+    lines->selectAll();
+    QTest::keyClicks(lines, QStringLiteral("1 2"));
+    EXPECT_EQ(lines->text(), QStringLiteral("12"));
+}
+
+TEST_F(Pages, ASliderKeepsTheFlagOfAStageThatIsOn) {
+    Start({kA});
+    Open(CDlgadvance::kDpi);
+    auto* dpi = Host().DpiPage();
+    for (uint8_t flag : {uint8_t{0}, uint8_t{1}, uint8_t{5}, uint8_t{0xFF}}) {
+        Record()[rec::kStageEnabled + 1] = flag;
+        QTest::mouseClick(dpi->Slider(1), Qt::LeftButton, {}, QPoint(3, 40));
+        QCoreApplication::sendPostedEvents(dpi);
+        EXPECT_EQ(Record()[rec::kStageEnabled + 1], flag == 0 ? 1 : flag) << int(flag);
+    }
+}
+
+TEST_F(Pages, TheColumnScrollsByTheWheelSettingOfTheAppliedProfile) {
+    Start({kA, kPad});
+    for (int s : {CDlgadvance::kDpi, CDlgadvance::kLighting, CDlgadvance::kPadLighting, CDlgadvance::kPollingRate}) {
+        Open(s);
+    }
+    const auto wheel = [&](int delta) {
+        QWheelEvent event(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&Host(), &event);
+    };
+    // Nine lines a notch: three steps of 60 px; the factory three, one step.
+    Record()[rec::kScrollOneScreen] = 0;
+    Record()[rec::kWheelLines] = 9;
+    window->Settings().Commit();
+    wheel(-120);
+    EXPECT_EQ(Host().ScrollPosition(), 180);
+    // One screen a notch: the page.
+    Record()[rec::kScrollOneScreen] = 1;
+    window->Settings().Commit();
+    wheel(120);
+    EXPECT_EQ(Host().ScrollPosition(), 0);
+    wheel(-120);
+    EXPECT_EQ(Host().ScrollPosition(), 320);
+    // An edit not applied yet scrolls nothing differently.
+    Record()[rec::kScrollOneScreen] = 0;
+    Record()[rec::kWheelLines] = 3;
+    wheel(120);
+    EXPECT_EQ(Host().ScrollPosition(), 0);
 }
 
 TEST_F(Pages, WhatThePagesSetReachesTheMousePadAndDesktopOnApply) {
