@@ -42,8 +42,8 @@ const QImage& CBitmapBtn::CurrentImage() const {
 }
 
 QRect CBitmapBtn::CaptionRect() const {
-    QRect text = rect();
-    text.setLeft(text.left() + 5 + (alignment == kLeft && indent >= 1 ? indent : 0));
+    QRect text = textArea.isEmpty() ? rect().adjusted(5, 0, 0, 0) : textArea;
+    text.setLeft(text.left() + (alignment == kLeft && indent >= 1 ? indent : 0));
     return text;
 }
 
@@ -51,7 +51,9 @@ FittedText CBitmapBtn::FittedCaption() const {
     QFont font = fontFace.isEmpty() ? QApplication::font() : QFont(fontFace);
     font.setPixelSize(FontPixelSize(fontHeight));
     font.setWeight(static_cast<QFont::Weight>(550));
-    return FitText(font, caption, CaptionRect().width());
+    // Cut in the middle, should it be cut at all: the end of a key or macro caption names
+    // the key or the macro.
+    return FitText(font, caption, CaptionRect().width(), CaptionRect().height(), Qt::ElideMiddle);
 }
 
 void CBitmapBtn::paintEvent(QPaintEvent*) {

@@ -30,6 +30,9 @@ public:
     QString fontFace;  // empty: the application's default face
     int alignment = kLeft;
     int indent = 0;
+    // Where the caption goes, in the button's own coordinates: the part of its drawn image
+    // that no mark or arrow takes (empty: the whole button after a 5-px margin).
+    QRect textArea;
     bool checkedLook = false;  // latched pressed look
 
     bool IsHover() const { return m_hover; }
@@ -37,6 +40,8 @@ public:
     // The caption as it is drawn: in a smaller font where it does not fit, elided only
     // when even the smallest size is too wide.
     FittedText FittedCaption() const;
+    // Where the caption is drawn: the text area, less the indent.
+    QRect CaptionRect() const;
     // The image the button shows in its present state.
     const QImage& CurrentImage() const;
 
@@ -57,7 +62,6 @@ protected:
 
 private:
     void SetHover(bool hover);
-    QRect CaptionRect() const;
 
     QImage m_imageNormal, m_imageHover, m_imagePressed, m_imageDisabled;
     bool m_hover = false;

@@ -27,11 +27,27 @@ bool PaintedButtons::Hover(const QPoint& point) {
     return true;
 }
 
+QRect PaintedButtons::TextArea(int index) const {
+    const Button& b = m_buttons[static_cast<size_t>(index)];
+    const QImage image = Skins::Load(b.normal);
+    const QRect drawn = image.isNull() ? b.rect : b.rect.intersected(QRect(b.rect.topLeft(), image.size()));
+    return drawn.adjusted(3, 0, -3, 0);
+}
+
+FittedText PaintedButtons::Fitted(int index, const QFont& font) const {
+    const QRect area = TextArea(index);
+    return FitText(font, m_buttons[static_cast<size_t>(index)].text, area.width(), area.height());
+}
+
 void PaintedButtons::Paint(QPainter& p, int index) const {
     const Button& b = m_buttons[static_cast<size_t>(index)];
     DrawSkinImage(&p, index == m_lit ? b.over : b.normal, b.rect.left(), b.rect.top());
     if (!b.text.isEmpty()) {
-        p.drawText(b.rect, Qt::AlignCenter | Qt::TextSingleLine, b.text);
+        const FittedText fitted = Fitted(index, p.font());
+        p.save();
+        p.setFont(fitted.font);
+        p.drawText(TextArea(index), Qt::AlignCenter, fitted.text);
+        p.restore();
     }
 }
 

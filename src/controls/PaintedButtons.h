@@ -6,6 +6,8 @@
 #include <QString>
 #include <vector>
 
+#include "controls/FitText.h"
+
 namespace qm {
 
 // The buttons the small dialogs paint themselves (close, OK, Cancel, New, Delete): an
@@ -28,6 +30,12 @@ public:
     void Paint(QPainter& p, int index) const;
     void PaintAll(QPainter& p) const;
     const QRect& Rect(int index) const { return m_buttons[static_cast<size_t>(index)].rect; }
+    int Count() const { return static_cast<int>(m_buttons.size()); }
+    // Where the button's caption goes: its image as drawn (inside its rectangle), less a
+    // margin, so that no caption runs past the button the user sees.
+    QRect TextArea(int index) const;
+    // The caption as drawn in `font`: smaller, or in two lines, where it does not fit.
+    FittedText Fitted(int index, const QFont& font) const;
 
 private:
     std::vector<Button> m_buttons;

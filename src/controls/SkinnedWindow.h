@@ -24,6 +24,8 @@ public:
 
     // The keys every window swallows.
     static bool IsSwallowedKey(int key);
+    // The buttons it paints, for a look at their captions.
+    const PaintedButtons& Buttons() const { return m_buttons; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

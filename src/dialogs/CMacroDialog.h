@@ -17,6 +17,8 @@ class CMacroDialog : public SkinnedWindow {
     Q_OBJECT
 
 public:
+    // The font of its texts and painted captions.
+    const QFont& TextFont() const { return m_font; }
     CMacroDialog(std::string recordIniPath, const QString& languageCode, QWidget* parent = nullptr);
 
     // Set before Open: the button's macro, if it has one.

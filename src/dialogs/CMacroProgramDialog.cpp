@@ -183,6 +183,8 @@ void CMacroProgramDialog::Open(const std::array<std::string, 7>& captions) {
                              QStringLiteral("\\skins/MacroManagement/Record-over.png"),
                              QStringLiteral("\\skins/MacroManagement/Record-normal.png"));
         m_record->alignment = CBitmapBtn::kCentre;
+        // Right of the red mark (x 2..4), to the button's right edge.
+        m_record->textArea = QRect(7, 0, kRecordRect.width() - 10, kRecordRect.height());
         m_record->fontFace = UiFontFace(m_languageCode);
         m_record->fontHeight = chinese ? 12 : 14;
         connect(m_record, &QAbstractButton::clicked, this, [this] {

@@ -27,6 +27,8 @@ class CMacroProgramDialog : public SkinnedWindow, private MacroRecorder::Port {
     Q_OBJECT
 
 public:
+    // The font of its texts and painted captions.
+    const QFont& TextFont() const { return m_font; }
     using Message = std::function<void(const QString& caption, const QString& text)>;
 
     // Context menu commands.

@@ -17,6 +17,8 @@ class CSingleDialog : public SkinnedWindow {
     Q_OBJECT
 
 public:
+    // The font of its texts and painted captions.
+    const QFont& TextFont() const { return m_font; }
     using Message = std::function<void(const QString& caption, const QString& text)>;
 
     CSingleDialog(const QString& languageCode, DebugOutput& debug, Message message, QWidget* parent = nullptr);

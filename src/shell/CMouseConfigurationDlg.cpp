@@ -384,6 +384,8 @@ void CMouseConfigurationDlg::BuildWindow() {
                        "\\skins\\ButtonAssignment\\DropdownBox-over.png",
                        "\\skins\\ButtonAssignment\\DropdownBox-over.png",
                        "\\skins\\ButtonAssignment\\DropdownBox-normal.png", -1, 1);
+        // The caption stays clear of the arrow (x 117..124 of the image).
+        m_dropDowns[static_cast<size_t>(slot)]->textArea = QRect(5, 0, 109, DropDown(row).height());
         connect(m_dropDowns[static_cast<size_t>(slot)], &QAbstractButton::clicked, this,
                 [this, slot] { OnDropDownClicked(slot); });
     }

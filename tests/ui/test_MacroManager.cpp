@@ -1,6 +1,7 @@
 // The macro manager with its recorder and in-place editor, driven as a user would: clicks
 // at its pixels, key events that carry the X11 keycode and keysym.
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
@@ -11,7 +12,9 @@
 #include "controls/CBitmapBtn.h"
 #include "controls/MessageEvent.h"
 #include "dialogs/CLBEditorWnd.h"
+#include "dialogs/CMacroDialog.h"
 #include "dialogs/CMacroProgramDialog.h"
+#include "dialogs/CSingleDialog.h"
 #include "macros/KeyNames.h"
 #include "model/ButtonCatalogue.h"
 #include "platform/KeyboardCapture.h"
@@ -586,6 +589,60 @@ TEST_F(MacroManagerInTheWindow, ARecordedMacroReachesTheMouse) {
     table.replace(24, 11, "00 01 00 0A");  // entry 2: macro 0, run once
     EXPECT_EQ(test::ToHex(mouse.buttonTable), table);
 }
+
+// Every caption of the dialogs' buttons, in every language, inside the button the user
+// sees (not merely inside its clickable rectangle), and none of them cut.
+struct DialogCaptions : ::testing::TestWithParam<const char*> {
+    static void ExpectPaintedCaptionsFit(const SkinnedWindow& dialog, const QFont& font, const char* which) {
+        const PaintedButtons& buttons = dialog.Buttons();
+        for (int i = 0; i < buttons.Count(); ++i) {
+            const FittedText fitted = buttons.Fitted(i, font);
+            EXPECT_FALSE(fitted.elided) << which << " " << i << ": " << fitted.text.toStdString();
+            EXPECT_LE(fitted.width, buttons.TextArea(i).width()) << which << " " << i << ": " << fitted.text.toStdString();
+            EXPECT_TRUE(buttons.Rect(i).contains(buttons.TextArea(i))) << which << " " << i;
+        }
+    }
+    static void ExpectCaptionFits(const CBitmapBtn& button) {
+        const FittedText fitted = button.FittedCaption();
+        EXPECT_FALSE(fitted.elided) << button.caption.toStdString();
+        EXPECT_LE(fitted.width, button.CaptionRect().width()) << button.caption.toStdString();
+        EXPECT_LE(QFontMetrics(fitted.font).height() * (fitted.text.contains(QLatin1Char('\n')) ? 2 : 1),
+                  button.CaptionRect().height())
+            << button.caption.toStdString();
+    }
+};
+
+TEST_P(DialogCaptions, FitTheButtonsAsDrawn) {
+    const QString code = QString::fromLatin1(GetParam());
+    test::TempDir dir;
+    test::WriteFile(dir / "record.ini", kTwoMacros);
+    CapturedDebugOutput debug;
+    const auto ignore = [](const QString&, const QString&) {};
+
+    CSingleDialog single(code, debug, ignore);
+    single.Open();
+    ExpectPaintedCaptionsFit(single, single.TextFont(), "single key dialog");
+
+    CMacroDialog macro(dir / "record.ini", code);
+    macro.Open();
+    ExpectPaintedCaptionsFit(macro, macro.TextFont(), "macro dialog");
+
+    CMacroProgramDialog manager(dir / "record.ini", code, debug, ignore);
+    manager.Capture().SetGrab([](QWidget*, bool) { return true; });
+    manager.Open({"Click", "Menu", "Scroll", "Fn", "Snipe", "DPI +", "DPI -"});
+    manager.show();
+    ExpectPaintedCaptionsFit(manager, manager.TextFont(), "macro manager");
+    // The Record button, idle and while it records, right of its red mark.
+    EXPECT_GE(manager.RecordButton()->CaptionRect().left(), 5);
+    ExpectCaptionFits(*manager.RecordButton());
+    const QString idle = manager.RecordButton()->caption;
+    QTest::mouseClick(manager.RecordButton(), Qt::LeftButton, {}, QPoint(40, 12));
+    ASSERT_NE(manager.RecordButton()->caption, idle);
+    ExpectCaptionFits(*manager.RecordButton());
+    QTest::mouseClick(manager.RecordButton(), Qt::LeftButton, {}, QPoint(40, 12));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, DialogCaptions, ::testing::Values("EN", "DE", "CHS", "CHT"));
 
 }  // namespace
 }  // namespace qm

@@ -15,6 +15,7 @@
 #include "controls/FontHeight.h"
 #include "controls/MessageEvent.h"
 #include "controls/SkinImage.h"
+#include "macros/KeyNames.h"
 #include "model/ButtonCatalogue.h"
 #include "model/FirstRun.h"
 #include "platform/Autostart.h"
@@ -708,11 +709,38 @@ TEST_P(Captions, NoTextOfTheWindowOrItsMenusIsElided) {
             captions << QString::fromUtf8(row.Name(language));
         }
     }
-    captions << QString::fromStdString(s[524] + "-F12") << QString::fromStdString(s[527] + ":Macro_12");
     CBitmapBtn* dropDown = window->DropDownOfSlot(2);
+    // Clear of the drop-down's arrow.
+    EXPECT_LE(dropDown->CaptionRect().right(), 116);
     for (const QString& caption : captions) {
         dropDown->caption = caption;
         EXPECT_FALSE(dropDown->FittedCaption().elided) << caption.toStdString();
+        EXPECT_LE(dropDown->FittedCaption().width, dropDown->CaptionRect().width()) << caption.toStdString();
+    }
+    // A key or a macro caption of any key, and the longest macro name: inside the drawn box
+    // (cut in the middle where even the smallest size is too wide, so the key's name still
+    // shows, with the whole caption a hover away).
+    QStringList named;
+    for (uint32_t usage = 1; usage < 256; ++usage) {
+        if (const std::string key = GetUsageKeyStr(usage); !key.empty()) {
+            named << QString::fromStdString(s[UiStrings::kAssignKey] + "-" + key);
+        }
+    }
+    named << QString::fromStdString(s[UiStrings::kMacro] + ":Macro_12")
+          << QString::fromStdString(s[UiStrings::kMacro] + ":" + std::string(20, 'W'));
+    for (const QString& caption : named) {
+        dropDown->caption = caption;
+        const FittedText fitted = dropDown->FittedCaption();
+        EXPECT_LE(fitted.width, dropDown->CaptionRect().width()) << caption.toStdString();
+        if (fitted.elided) {
+            EXPECT_EQ(fitted.text.right(2), caption.right(2)) << caption.toStdString();
+            dropDown->grab();  // paints, and sets the tooltip
+            EXPECT_EQ(dropDown->toolTip(), caption);
+        }
+    }
+    dropDown->caption = QString::fromStdString(s[UiStrings::kAssignKey] + "-F12");
+    if (std::string(GetParam()) != "DE") {  // "Keyboard-Taste zuweisen +-F12" takes more room than there is
+        EXPECT_FALSE(dropDown->FittedCaption().elided);
     }
     // The button menus with their submenus, the help menu and the tray menu.
     std::vector<std::unique_ptr<CExMenu>> menus;
