@@ -95,7 +95,9 @@ void CLBEditorWnd::EndEdit(bool commit) {
         return;
     }
     m_ending = true;
-    qApp->removeEventFilter(this);
+    if (!m_eatPress) {
+        qApp->removeEventFilter(this);
+    }
     if (commit) {
         Apply(text());
     }
@@ -132,10 +134,17 @@ void CLBEditorWnd::keyPressEvent(QKeyEvent* event) {
 
 void CLBEditorWnd::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
+    // On a real display a click elsewhere first takes the focus, and only then arrives.
+    m_eatPress = !m_ending && event->reason() == Qt::MouseFocusReason;
     EndEdit(true);
 }
 
 bool CLBEditorWnd::eventFilter(QObject* watched, QEvent* event) {
+    if (m_eatPress && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+        m_eatPress = false;
+        qApp->removeEventFilter(this);
+        return true;
+    }
     if (!m_ending && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
         watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);

@@ -39,6 +39,9 @@ private:
     QPointer<QListWidget> m_list;
     int m_index;
     bool m_ending = false;
+    // The edit ended as a click elsewhere took the focus: that click is still on its way
+    // (the focus moves before the press is delivered), and does nothing else either.
+    bool m_eatPress = false;
 };
 
 }  // namespace qm

@@ -465,6 +465,22 @@ TEST_F(MacroManager, ARenameLandsWholeWhateverIsClickedNext) {
     EXPECT_EQ(other.items, std::vector<std::string>{"B   Dn"});
     EXPECT_EQ(other.loopTimes, "3");
     EXPECT_EQ(other.delayTimeSelStatus, "1");
+    EXPECT_EQ(names->currentRow(), 0);  // the click only ended the edit
+
+    // On a real display the click first takes the focus from the editor, then arrives.
+    const QPoint second = names->visualItemRect(names->item(1)).center();
+    QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(names->viewport(), Qt::LeftButton, {}, second);
+    editor = Editor(names);
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("Jump"));
+    QFocusEvent focusTaken(QEvent::FocusOut, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(editor, &focusTaken);
+    QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, first);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(MacroStore(path).ReadNames(), (std::vector<std::string>{"Run", "Jump"}));
+    EXPECT_EQ(MacroStore(path).ReadMacro("Jump").items, std::vector<std::string>{"B   Dn"});
+    EXPECT_EQ(names->currentRow(), 1);
 }
 
 TEST_F(MacroManager, TheLoopCount) {
