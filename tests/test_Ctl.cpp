@@ -19,6 +19,7 @@
 #include "platform/FileUtil.h"
 #include "platform/ProfileIni.h"
 #include "platform/RestoreChannel.h"
+#include "platform/UdevRule.h"
 #include "platform/UploadLock.h"
 #include "model/ProfileFiles.h"
 
@@ -336,14 +337,51 @@ TEST(Ctl, ApplyFailsWhenADeviceCannotBeOpened) {
     test::TempDir dir;
     test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
     std::string out, err;
-    EXPECT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "--fault", "a11d:refuse-open", "apply"}, out, err), 1);
-    EXPECT_NE(out.find("No QM517 Pro and no mousepad found"), std::string::npos) << out;
+    // One true message: found, but not to be opened, and what to do about it.
+    for (const char* command : {"apply", "list"}) {
+        EXPECT_EQ(RunCtl({"--emulate=a11d", "--virtual-clock", "--fault", "a11d:refuse-open", command}, out, err), 1)
+            << command;
+        EXPECT_NE(err.find("QM517 Pro found, but this user may not open it"), std::string::npos) << err;
+        EXPECT_NE(err.find("udev rule"), std::string::npos) << err;
+        EXPECT_EQ(out.find("No QM517 Pro"), std::string::npos) << command << ": " << out;
+    }
+    EXPECT_EQ(RunCtl({"--emulate=a11d,pad", "--fault", "a11d:refuse-open", "list"}, out, err), 1);
+    EXPECT_NE(out.find("mousepad: present"), std::string::npos) << out;
     // Faults are for the virtual devices, and for those emulated.
     EXPECT_EQ(RunCtl({"--fault", "a11d:eio", "list"}, out, err), 2);
     EXPECT_NE(err.find("faults are for the virtual devices"), std::string::npos) << err;
     EXPECT_EQ(RunCtl({"--emulate=pad", "--fault", "a11d:eio", "list"}, out, err), 2);
     EXPECT_NE(err.find("that device is not emulated"), std::string::npos) << err;
     EXPECT_EQ(RunCtl({"--emulate", "--fault", "a11d:melt", "list"}, out, err), 2);
+}
+
+TEST(Ctl, TheAdviceOnARefusedDeviceFitsWhereTheRuleIs) {
+    test::TempDir dir;
+    const std::string etc = dir / "etc/udev/rules.d/";
+    const std::string prefix = dir / "usr/local/";
+    ASSERT_EQ(MakeFolders(etc), 0);
+    ASSERT_EQ(MakeFolders(prefix + "bin"), 0);
+    ASSERT_EQ(MakeFolders(prefix + "lib/udev/rules.d"), 0);
+    // Installed where udev reads it (a package): replug, or log in at the computer.
+    test::WriteFile(etc + kUdevRuleName, "rule");
+    UdevRuleState rule = FindUdevRule(prefix + "bin/", {etc});
+    EXPECT_EQ(rule.installed, etc + kUdevRuleName);
+    EXPECT_NE(UdevAdvice(rule).find("Unplug the mouse and plug it in again"), std::string::npos) << UdevAdvice(rule);
+    EXPECT_NE(UdevAdvice(rule).find("systemd-logind"), std::string::npos);
+    EXPECT_EQ(UdevAdvice(rule).find("install -m"), std::string::npos);
+    // Installed under a prefix udev does not read: copied from there.
+    ::unlink((etc + kUdevRuleName).c_str());
+    test::WriteFile(prefix + "lib/udev/rules.d/" + kUdevRuleName, "rule");
+    rule = FindUdevRule(prefix + "bin/", {etc});
+    EXPECT_EQ(rule.installed, "");
+    EXPECT_NE(UdevAdvice(rule).find("install -m 644 '" + prefix + "bin/../lib/udev/rules.d/" + kUdevRuleName +
+                                    "' /etc/udev/rules.d/"),
+              std::string::npos)
+        << UdevAdvice(rule);
+    // A build: the rule of its source tree.
+    rule = FindUdevRule(dir / "build/bin/", {etc});
+    EXPECT_NE(rule.source.find("/data/70-qm517pro.rules"), std::string::npos) << rule.source;
+    EXPECT_TRUE(test::FileExists(rule.source));
 }
 
 TEST(Ctl, AnInterruptedUploadIsFinishedFirst) {
@@ -524,7 +562,8 @@ TEST(Ctl, AutostartWritesAndRemovesOnlyItsOwnEntry) {
                               "Name=QM517 Pro\n"
                               "GenericName=Mouse configuration\n"
                               "Comment=Starts the QM517 Pro utility in the tray\n"
-                              "Exec=" + program + "\n"
+                              "Exec=" + program + " --tray\n"
+                              "TryExec=" + program + "\n"
                               "Icon=qm517pro\n"
                               "Terminal=false\n"
                               "X-GNOME-Autostart-enabled=true\n";
@@ -552,7 +591,9 @@ TEST(Ctl, AutostartWritesAndRemovesOnlyItsOwnEntry) {
     EXPECT_EQ(RunCtl({"autostart"}, out, err), 2);
     EXPECT_EQ(RunCtl({"autostart", "maybe"}, out, err), 2);
     // A program in a folder with blanks is quoted as the desktop entry format wants.
-    EXPECT_NE(AutostartEntry("/opt/my apps/qm517pro").find("\nExec=\"/opt/my apps/qm517pro\"\n"), std::string::npos);
+    EXPECT_NE(AutostartEntry("/opt/my apps/qm517pro").find("\nExec=\"/opt/my apps/qm517pro\" --tray\n"),
+              std::string::npos);
+    EXPECT_NE(AutostartEntry("/opt/my apps/qm517pro").find("\nTryExec=/opt/my apps/qm517pro\n"), std::string::npos);
 }
 
 TEST(Ctl, EventsPrintsStageChanges) {
@@ -585,6 +626,16 @@ TEST(Ctl, EventsPrintsStageChanges) {
     EXPECT_EQ(lines[1] + "\n", stage);
     EXPECT_EQ(lines[2].rfind("arrival: ", 0), 0u) << lines[2];
     EXPECT_NE(lines[2].find("VID_04D9&PID_A1C9"), std::string::npos) << lines[2];
+}
+
+TEST(Ctl, VersionOfBothPrograms) {
+    std::string out, err;
+    EXPECT_EQ(RunCtl({"--version"}, out, err), 0);
+    EXPECT_EQ(out, std::string("qm517ctl ") + QM517_VERSION + "\n");
+    test::ChildProcess utility(std::string(DirName(QM517CTL_PATH)) + "qm517pro", {"--version"}, true, false);
+    const int status = utility.Wait();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(utility.Out(), std::string("qm517pro ") + QM517_VERSION + "\n");
 }
 
 TEST(Ctl, BadUsage) {

@@ -24,7 +24,7 @@ QString DataFolder() {
 
 void Usage(FILE* out) {
     std::fprintf(out,
-                 "Usage: qm517pro [--emulate[=a11d,a1dc,pad]] [--fault DEVICE:FAULT[=N]]... [--trace FILE]\n"
+                 "Usage: qm517pro [--tray] [--emulate[=a11d,a1dc,pad]] [--fault DEVICE:FAULT[=N]]... [--trace FILE]\n"
                  "  --emulate      use virtual devices (both mice and the pad, or those listed)\n"
                  "                 and show the window\n"
                  "  --fault DEVICE:FAULT[=N]\n"
@@ -32,6 +32,9 @@ void Usage(FILE* out) {
                  "                 FAULT vanish-after=N, refuse-open, short-read, stall,\n"
                  "                 garbage-reply or eio (=N: after N good reports)\n"
                  "  --trace FILE   write every report, pause and pointer setting to FILE\n"
+                 "  --tray         start in the tray, the window hidden (the start with the\n"
+                 "                 desktop); without it the window shows\n"
+                 "  --version      print the version\n"
                  "  -h, --help     print this help\n"
                  "Skins and firmware updaters are read from %s\n",
                  qPrintable(DataFolder()));
@@ -42,6 +45,7 @@ void Usage(FILE* out) {
 int main(int argc, char** argv) {
     qm::DeviceEnvironmentOptions devices;
     std::vector<std::string> faults;
+    bool startInTray = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--emulate") == 0) {
             devices.emulate = true;
@@ -59,6 +63,11 @@ int main(int argc, char** argv) {
             faults.emplace_back(argv[++i]);
         } else if (std::strncmp(argv[i], "--fault=", 8) == 0) {
             faults.emplace_back(argv[i] + 8);
+        } else if (std::strcmp(argv[i], "--tray") == 0) {
+            startInTray = true;
+        } else if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("qm517pro %s\n", QM517_VERSION);
+            return 0;
         } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             Usage(stdout);
             return 0;
@@ -85,9 +94,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "qm517pro: %s\n", qPrintable(theApp.Error()));
             return 1;
         }
-        // Another copy runs. With a tray the user reaches it there, and this copy ends
-        // silently; without one, its window is brought forward.
-        if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        // Another copy runs: this one ends silently, and unless it was the start with the
+        // desktop, the running copy's window comes forward (without a mouse it has no tray
+        // icon to be reached by).
+        if (!startInTray || !QSystemTrayIcon::isSystemTrayAvailable()) {
             qm::CMouseConfigurationApp::RestoreRunningCopy();
         }
         return 0;
@@ -108,6 +118,7 @@ int main(int argc, char** argv) {
     {
         qm::MainWindowOptions options;
         options.emulate = devices.emulate;
+        options.startInTray = startInTray;
         qm::CMouseConfigurationDlg window(environment, options);
         window.OnInitDialog();
         status = QApplication::exec();

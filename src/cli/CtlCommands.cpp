@@ -24,6 +24,7 @@
 #include "platform/Format.h"
 #include "platform/ProfileIni.h"
 #include "platform/RestoreChannel.h"
+#include "platform/UdevRule.h"
 #include "platform/UploadLock.h"
 
 namespace qm::ctl {
@@ -94,6 +95,7 @@ void PrintUsage(std::ostream& out) {
            "                             vanish-after=N, refuse-open, short-read, stall,\n"
            "                             garbage-reply or eio (=N: after N good reports)\n"
            "  --no-wait                  fail at once when another upload to a device runs\n"
+           "  --version                  print the version\n"
            "  -h, --help                 print this help\n";
 }
 
@@ -108,6 +110,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::o
         const std::string& arg = args[i];
         if (arg == "-h" || arg == "--help") {
             options.command = "help";
+        } else if (arg == "--version") {
+            options.command = "version";
         } else if (arg == "--emulate") {
             options.emulate = true;
             options.emulated = {0xA11D, 0xA1DC, 0xA1C9};
@@ -206,10 +210,13 @@ bool PrepareFolder(std::string& folder, std::ostream& err) {
 }
 
 void ReportRefused(const DiscoveryState& state, std::ostream& err) {
-    for (const RefusedInterface& r : state.refused) {
-        err << "QM517 Pro found, but this user may not open it: install the udev rule "
-               "(data/70-qm517pro.rules, see README) [" << r.path << "]\n";
+    if (state.refused.empty()) {
+        return;
     }
+    for (const RefusedInterface& r : state.refused) {
+        err << "qm517ctl: QM517 Pro found, but this user may not open it [" << r.path << "]\n";
+    }
+    err << UdevAdvice(FindUdevRule(ProgramFolder())) << "\n";
 }
 
 int Show(const Options& options, std::ostream& out, std::ostream& err) {
@@ -308,6 +315,9 @@ int List(DeviceEnvironment& env, std::ostream& out, std::ostream& err) {
     const DiscoveryState& s = link.state;
     ReportRefused(s, err);
     if (!s.AnyMouse() && s.presentP == 0) {
+        if (!s.refused.empty()) {
+            return kExitFailure;  // found, but not ours to open: said above
+        }
         out << "No QM517 Pro and no mousepad found.\n";
         return kExitOk;
     }
@@ -325,10 +335,9 @@ int List(DeviceEnvironment& env, std::ostream& out, std::ostream& err) {
     if (FirmwareTooOld(s)) {
         out << "The mouse's firmware is too old: update it with the maker's updater.\n";
     }
-    return kExitOk;
+    return s.refused.empty() ? kExitOk : kExitFailure;
 }
 
-// apply, apply FILE.bin and reset.
 // Waits until `a` or `b` can be read (either may be -1), carrying on across signals.
 void WaitForEither(int a, int b) {
     pollfd fds[2] = {{a, POLLIN, 0}, {b, POLLIN, 0}};
@@ -378,6 +387,7 @@ private:
     std::thread m_watcher;
 };
 
+// apply, apply FILE.bin and reset.
 int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, std::ostream& err,
            StopRequest* stop) {
     const bool reset = options.command == "reset";
@@ -472,7 +482,7 @@ int Upload(const Options& options, DeviceEnvironment& env, std::ostream& out, st
                           s.captions, env.Pointer(), env.Debug(),
                           [&](const UploadStep& step) { out << DescribeStep(step) << "\n" << std::flush; },
                           !fromFile};
-    if (!link.state.AnyMouse() && link.state.presentP == 0) {
+    if (!link.state.AnyMouse() && link.state.presentP == 0 && link.state.refused.empty()) {
         out << "No QM517 Pro and no mousepad found: nothing is uploaded.\n";
     }
     if (reset) {
@@ -602,6 +612,10 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, StopReques
     const std::string& command = options.command;
     if (command == "help") {
         PrintUsage(out);
+        return kExitOk;
+    }
+    if (command == "version") {
+        out << "qm517ctl " << QM517_VERSION << "\n";
         return kExitOk;
     }
     if (command == "show") {

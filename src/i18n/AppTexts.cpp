@@ -23,12 +23,31 @@ constexpr Row kRows[] = {
      "QM517 Pro gefunden, aber dieser Benutzer darf sie nicht öffnen: udev-Regel installieren",
      "已找到 QM517 Pro，但当前用户无权打开：请安装 udev 规则",
      "已找到 QM517 Pro，但目前使用者無權開啟：請安裝 udev 規則"},
+    {AppText::kNoPermissionReplug, "QM517 Pro found, but this user may not open it: plug it in again",
+     "QM517 Pro gefunden, aber dieser Benutzer darf sie nicht öffnen: bitte neu einstecken",
+     "已找到 QM517 Pro，但当前用户无权打开：请重新插入", "已找到 QM517 Pro，但目前使用者無權開啟：請重新插入"},
     {AppText::kNoPermissionHelp,
-     "QM517 Pro found, but this user may not open it: install the udev rule.",
-     "QM517 Pro gefunden, aber dieser Benutzer darf sie nicht öffnen: Bitte die udev-Regel "
-     "installieren.",
-     "已找到 QM517 Pro，但当前用户无权打开：请安装 udev 规则。",
-     "已找到 QM517 Pro，但目前使用者無權開啟：請安裝 udev 規則。"},
+     "QM517 Pro found, but this user may not open it. Install the udev rule once, as root:",
+     "QM517 Pro gefunden, aber dieser Benutzer darf sie nicht öffnen. Installieren Sie einmalig die "
+     "udev-Regel, als root:",
+     "已找到 QM517 Pro，但当前用户无权打开。请以 root 身份安装一次 udev 规则：",
+     "已找到 QM517 Pro，但目前使用者無權開啟。請以 root 身分安裝一次 udev 規則："},
+    {AppText::kNoPermissionRuleInstalled,
+     "QM517 Pro found, but this user may not open it. The udev rule is installed (%1): unplug the mouse "
+     "and plug it in again, as it was connected before the rule came. If it still cannot be opened, this "
+     "is no local session: the rule gives the device only to the session at the computer itself, which "
+     "systemd-logind starts (not to one over ssh or su).",
+     "QM517 Pro gefunden, aber dieser Benutzer darf sie nicht öffnen. Die udev-Regel ist installiert "
+     "(%1): Ziehen Sie die Maus ab und stecken Sie sie wieder ein, denn sie war schon vor der Regel "
+     "angeschlossen. Lässt sie sich dann noch immer nicht öffnen, ist dies keine lokale Sitzung: Die "
+     "Regel gibt das Gerät nur der Sitzung am Rechner selbst, die systemd-logind startet (nicht einer "
+     "über ssh oder su).",
+     "已找到 QM517 Pro，但当前用户无权打开。udev 规则已安装（%1）：请拔下鼠标再重新插入，因为它在规则安装之前就已连接。"
+     "如果仍然无法打开，说明这不是本地会话：该规则只把设备交给由 systemd-logind 启动的、在这台电脑前的会话（不包括通过 ssh "
+     "或 su 的会话）。",
+     "已找到 QM517 Pro，但目前使用者無權開啟。udev 規則已安裝（%1）：請拔下滑鼠再重新插入，因為它在規則安裝之前就已連接。"
+     "如果仍然無法開啟，表示這不是本機工作階段：該規則只把裝置交給由 systemd-logind 啟動、在這台電腦前的工作階段（不包括透過 "
+     "ssh 或 su 的工作階段）。"},
     {AppText::kNothingSent, "Profile saved. No QM517 Pro connected: nothing was sent.",
      "Profil gespeichert. Keine QM517 Pro verbunden: Es wurde nichts gesendet.",
      "配置已保存。未连接 QM517 Pro：没有发送任何设置。",

@@ -11,7 +11,9 @@ namespace qm {
 enum class AppText {
     kNotConnected,
     kNoPermission,
+    kNoPermissionReplug,
     kNoPermissionHelp,
+    kNoPermissionRuleInstalled,
     kNothingSent,
     kNoUpdater,
     kProfileFileProblem,

@@ -9,6 +9,7 @@
 #include "platform/AppDataFolder.h"
 #include "platform/FileUtil.h"
 #include "platform/Format.h"
+#include "platform/UdevRule.h"
 
 namespace qm {
 
@@ -43,6 +44,16 @@ std::string QuoteExec(const std::string& path) {
     return quoted + "\"";
 }
 
+// A string value of a desktop entry (TryExec takes a path, not a command line): only
+// the backslash is escaped.
+std::string EscapeString(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    }
+    return escaped;
+}
+
 }  // namespace
 
 std::string AutostartPath() {
@@ -57,7 +68,8 @@ std::string AutostartEntry(const std::string& program) {
         "Name=QM517 Pro\n"
         "GenericName=Mouse configuration\n"
         "Comment=Starts the QM517 Pro utility in the tray\n"
-        "Exec=" + QuoteExec(program) + "\n"
+        "Exec=" + QuoteExec(program) + " --tray\n"
+        "TryExec=" + EscapeString(program) + "\n"
         "Icon=qm517pro\n"
         "Terminal=false\n"
         "X-GNOME-Autostart-enabled=true\n";
@@ -106,12 +118,7 @@ int DisableAutostart() {
 }
 
 std::string UtilityProgramPath() {
-    char buffer[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) {
-        return "qm517pro";
-    }
-    return std::string(DirName(std::string_view(buffer, static_cast<size_t>(n)))) + "qm517pro";
+    return ProgramFolder() + "qm517pro";
 }
 
 }  // namespace qm

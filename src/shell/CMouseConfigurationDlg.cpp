@@ -29,6 +29,7 @@
 #include "platform/AppDataFolder.h"
 #include "platform/Autostart.h"
 #include "platform/FileUtil.h"
+#include "platform/UdevRule.h"
 #include "platform/UploadLock.h"
 #include "model/FirstRun.h"
 #include "shell/CMouseConfigurationApp.h"
@@ -257,7 +258,7 @@ bool CMouseConfigurationDlg::OnInitDialog() {
     m_trayTimer = new QTimer(this);
     connect(m_trayTimer, &QTimer::timeout, this, &CMouseConfigurationDlg::CheckTrayAvailability);
     m_trayTimer->start(2000);
-    if (m_options.emulate || !m_trayAvailable) {
+    if (m_options.emulate || !m_trayAvailable || !m_options.startInTray) {
         RestoreFromTray();  // reloads the profile and tells about its files over the window
         if (!isVisible()) {
             move(0, 0);
@@ -278,12 +279,18 @@ void CMouseConfigurationDlg::TellAboutPermission() {
         return;
     }
     m_toldAboutPermission = true;
-    m_prompts.information(
-        QStringLiteral("QM517 Pro"),
-        Text(AppText::kNoPermissionHelp) +
-            QStringLiteral("\n\n"
-                           "sudo install -m 644 data/70-qm517pro.rules /etc/udev/rules.d/\n"
-                           "sudo udevadm control --reload-rules && sudo udevadm trigger --subsystem-match=hidraw"));
+    // What helps depends on where the rule is: a package installed it, a build or an
+    // install under /usr/local brings a copy to install.
+    const UdevRuleState rule = m_options.udevRule ? m_options.udevRule() : FindUdevRule(ProgramFolder());
+    QString text;
+    if (!rule.installed.empty()) {
+        text = Text(AppText::kNoPermissionRuleInstalled).arg(Q(rule.installed));
+    } else if (!rule.source.empty()) {
+        text = Text(AppText::kNoPermissionHelp) + QStringLiteral("\n\n") + Q(UdevInstallCommands(rule.source));
+    } else {
+        text = Text(AppText::kNoPermissionHelp) + QStringLiteral("\n\n") + Q(UdevAdvice(rule));
+    }
+    m_prompts.information(QStringLiteral("QM517 Pro"), text);
 }
 
 void CMouseConfigurationDlg::TellAboutFiles() {
@@ -308,7 +315,11 @@ QString CMouseConfigurationDlg::ConnectionNote() const {
     // A mouse that is there but may not be opened says more than "not connected".
     const bool refusedMouse = std::any_of(m_link.state.refused.begin(), m_link.state.refused.end(),
                                           [](const RefusedInterface& r) { return r.productId != kProductPad; });
-    return Text(refusedMouse ? AppText::kNoPermission : AppText::kNotConnected);
+    if (!refusedMouse) {
+        return Text(AppText::kNotConnected);
+    }
+    const UdevRuleState rule = m_options.udevRule ? m_options.udevRule() : FindUdevRule(ProgramFolder());
+    return Text(rule.installed.empty() ? AppText::kNoPermission : AppText::kNoPermissionReplug);
 }
 
 void CMouseConfigurationDlg::CheckTrayAvailability() {
@@ -806,11 +817,9 @@ void CMouseConfigurationDlg::RestoreFromTray() {
     if (Defer([this] { RestoreFromTray(); })) {
         return;
     }
-    // Without a mouse the tray icon is gone and the window stays hidden until one comes;
-    // where there is no tray at all, the window is the only way in and shows anyway.
-    if (!m_link.state.AnyMouse() && m_trayAvailable) {
-        return;
-    }
+    // Without a mouse the window shows too, with its "not connected" note: a user who
+    // starts the utility, or starts it again, must see it (the Windows program stayed
+    // hidden then, and seemed not to start at all).
     m_status.clear();
     m_files->LoadCurrentProfile();
     m_files->LoadCaptions(m_files->CurrentIniPath());

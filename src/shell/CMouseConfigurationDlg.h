@@ -22,6 +22,7 @@
 #include "i18n/AppTexts.h"
 #include "i18n/UiStrings.h"
 #include "model/ProfileFiles.h"
+#include "platform/UdevRule.h"
 #include "platform/KeyboardCapture.h"
 #include "shell/Launchers.h"
 
@@ -40,12 +41,18 @@ struct MainWindowOptions {
     // Virtual devices: the window shows at once and the tray menu can press the virtual
     // mouse's DPI button.
     bool emulate = false;
+    // Started with the desktop (the autostart entry's --tray): the utility starts in the
+    // tray, and without a mouse it waits there unseen until one comes. Otherwise (a start
+    // from the menu) the window shows at once.
+    bool startInTray = false;
     // The profile folder (ends with '/'); empty: the user's application-data folder.
     QString profileFolder;
     // Whether the desktop has a system tray (default: ask Qt).
     std::function<bool()> systemTrayAvailable;
     // How long an Apply waits for another program's upload to the same device.
     int uploadLockWaitMs = 60000;
+    // Where the udev rule is (tests; empty: looked for on this system).
+    std::function<UdevRuleState()> udevRule;
 };
 
 // The questions and notices the window asks and shows; tests answer them.

@@ -48,7 +48,10 @@ struct MainWindow : ::testing::Test {
     std::unique_ptr<CMouseConfigurationDlg> window;
 
     bool trayAvailable = true;
+    bool startInTray = true;  // as the start with the desktop: the window waits in the tray
     int uploadLockWaitMs = 60000;
+    // Where the udev rule is as the window sees it: not installed, a copy in a source tree.
+    UdevRuleState udevRule{"", "/src/data/70-qm517pro.rules"};
     std::string traceFile;  // every report, pause and pointer setting (empty: none)
     // What the open and save dialogs of profile files answer (empty: cancelled).
     std::function<std::optional<std::string>(bool save, const std::string& initial)> chooseFile;
@@ -82,6 +85,8 @@ struct MainWindow : ::testing::Test {
         windowOptions.profileFolder = QString::fromStdString(folder);
         windowOptions.systemTrayAvailable = [this] { return trayAvailable; };
         windowOptions.uploadLockWaitMs = uploadLockWaitMs;
+        windowOptions.startInTray = startInTray;
+        windowOptions.udevRule = [this] { return udevRule; };
         window = std::make_unique<CMouseConfigurationDlg>(*env, windowOptions, &launcher, prompts);
         ASSERT_TRUE(window->OnInitDialog());
     }

@@ -60,8 +60,11 @@ TEST_F(MainWindow, AMouseThisUserMayNotOpenIsToldOnce) {
     refused.refuseOpen = true;
     Start({}, "EN", [&](VirtualDevices& devices) { devices.Plug(kA, 0, refused); });
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_TRUE(asked[0].contains("may not open it: install the udev rule"));
-    EXPECT_TRUE(asked[0].contains("70-qm517pro.rules"));
+    // A build: the commands that install its rule.
+    EXPECT_TRUE(asked[0].contains("may not open it. Install the udev rule once, as root:")) << asked[0].toStdString();
+    EXPECT_TRUE(asked[0].contains("install -m 644 '/src/data/70-qm517pro.rules' /etc/udev/rules.d/"))
+        << asked[0].toStdString();
+    EXPECT_EQ(window->ConnectionNote(), QStringLiteral("QM517 Pro found, but this user may not open it: install the udev rule"));
     EXPECT_EQ(window->Tray(), nullptr);
     Devices().Unplug(kA);
     Devices().Plug(kA, 0, refused);
@@ -69,12 +72,30 @@ TEST_F(MainWindow, AMouseThisUserMayNotOpenIsToldOnce) {
     EXPECT_EQ(asked.size(), 1u);
 }
 
-TEST_F(MainWindow, WithoutAMouseThereIsNoTrayAndRestoreDoesNothing) {
-    Start({kPad});
+TEST_F(MainWindow, WithThePackagesRuleARefusedMouseIsToBeReplugged) {
+    udevRule = {"/usr/lib/udev/rules.d/70-qm517pro.rules", ""};
+    VirtualFaults refused;
+    refused.refuseOpen = true;
+    Start({}, "DE", [&](VirtualDevices& devices) { devices.Plug(kA, 0, refused); });
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].contains("Die udev-Regel ist installiert (/usr/lib/udev/rules.d/70-qm517pro.rules)"))
+        << asked[0].toStdString();
+    EXPECT_TRUE(asked[0].contains("systemd-logind"));
+    EXPECT_FALSE(asked[0].contains("install -m"));
+    EXPECT_EQ(window->ConnectionNote(),
+              QStringLiteral("QM517 Pro gefunden, aber dieser Benutzer darf sie nicht öffnen: bitte neu einstecken"));
+}
+
+TEST_F(MainWindow, WithoutAMouseThereIsNoTrayAndARestoreShowsTheWindowWithItsNote) {
+    Start({kPad});  // with the desktop: in the tray
     EXPECT_EQ(window->Tray(), nullptr);
+    EXPECT_FALSE(window->isVisible());
+    // A second start or qm517ctl restore: the window, which says why nothing can be sent.
     QCoreApplication::postEvent(window.get(), new MessageEvent(UM_RESTORE, 0, 0));
     QCoreApplication::sendPostedEvents(window.get());
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->ConnectionNote(), QStringLiteral("QM517 Pro not connected"));
+    window->OnClose();
     // Plugging a mouse in brings the tray icon and the arrival balloon.
     Devices().Plug(kB);
     DeliverHotplug();
@@ -83,6 +104,16 @@ TEST_F(MainWindow, WithoutAMouseThereIsNoTrayAndRestoreDoesNothing) {
     EXPECT_EQ(window->LastBalloon()->text, "The system detect QM517 Pro.");
     EXPECT_EQ(window->DpiScale(), 1);
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindow, AStartFromTheMenuShowsTheWindowWithOrWithoutAMouse) {
+    startInTray = false;
+    for (const std::set<uint16_t>& devices : {std::set<uint16_t>{}, std::set<uint16_t>{kA}}) {
+        window.reset();
+        Start(devices);
+        EXPECT_TRUE(window->isVisible()) << devices.size();
+        EXPECT_EQ(window->ConnectionNote().isEmpty(), !devices.empty());
+    }
 }
 
 TEST_F(MainWindow, ApplyWritesTheRecordToTheMouseAndSavesIt) {
@@ -475,7 +506,7 @@ TEST_F(MainWindow, AMouseThisUserMayNotOpenIsNamedInTheWindow) {
     Start({}, "CHS", [&](VirtualDevices& devices) { devices.Plug(kA, 0, refused); });
     EXPECT_EQ(window->ConnectionNote(), QStringLiteral("已找到 QM517 Pro，但当前用户无权打开：请安装 udev 规则"));
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_TRUE(asked[0].contains("请安装 udev 规则。")) << asked[0].toStdString();
+    EXPECT_TRUE(asked[0].contains("请以 root 身份安装一次 udev 规则：")) << asked[0].toStdString();
 }
 
 TEST_F(MainWindow, TheUploadStepsSpeakTheInterfaceLanguage) {
@@ -628,7 +659,7 @@ TEST_F(MainWindow, StartWithTheDesktopFromTheTrayMenuOrTheHelpMenu) {
     EXPECT_FALSE(item(*menu)->isChecked());
     const int id = CExMenu::IdOf(item(*menu));
     window->OnTrayMenuCommand(id);
-    EXPECT_NE(test::ReadFile(entry).find("\nExec=" QM517_BIN_DIR "qm517pro\n"), std::string::npos)
+    EXPECT_NE(test::ReadFile(entry).find("\nExec=" QM517_BIN_DIR "qm517pro --tray\n"), std::string::npos)
         << test::ReadFile(entry);
     EXPECT_EQ(GetAutostart(), AutostartState::kOn);
     menu = window->BuildTrayMenu();
