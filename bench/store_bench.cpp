@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a macro store back: a 62-byte "record.ini" whose one macro claims 10000 items
 // (the most a list read from a store may hold) is loaded as the macro manager loads it
 // and written back as its Save does. Writes must grow linearly with the items; the target

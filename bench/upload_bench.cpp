@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One UploadMouse against the virtual mouse with the real clock. The protocol's pauses add
 // up to 5350 ms; everything else the program does should be lost in them. Prints the wall
 // time divided by 5350 ms; the target is 1.01 or less.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's budgets, measured against the virtual devices on the offscreen
 // platform: start to tray ready (without the splash), a full repaint, the longest stall of
 // the event loop while one virtual mouse is applied with the real clock, the peak resident

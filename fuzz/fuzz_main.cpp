@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One libFuzzer program per target: QM517_FUZZ_TARGET names the body.
 #include <cstdio>
 #include <cstdlib>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Debian packages the build needs, and a helper that installs the missing ones.
 # Sourced by scripts/test and scripts/run.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Changes of several profile files, whole or not at all: interrupted at every file step
 // (the process ends there, as a crash would) and failed at every step (an I/O error), and
 // after each the next start finds every profile name with its own files.

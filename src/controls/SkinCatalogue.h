@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Every skin file the windows draw, spelled as the windows quote them (relative to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The button assignment menus of the main window: which function each mouse button has.
 #include <QCursor>
 

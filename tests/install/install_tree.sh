@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed tree: `cmake --install` into a scratch prefix puts every file in its place,
 # the installed programs run from there and find their skins, the desktop entry and the
 # AppStream metainfo validate, and the manual pages list the options --help lists.
@@ -20,7 +21,7 @@ for file in bin/qm517pro bin/qm517ctl \
     share/metainfo/com.example.qm517pro.metainfo.xml \
     share/man/man1/qm517pro.1.gz share/man/man1/qm517ctl.1.gz \
     share/bash-completion/completions/qm517ctl \
-    share/doc/qm517pro/copyright share/doc/qm517pro/changelog.gz \
+    share/doc/qm517pro/copyright share/doc/qm517pro/changelog.gz share/doc/qm517pro/README.md \
     share/icons/hicolor/scalable/apps/qm517pro.svg; do
     [ -e "$prefix/$file" ] || say "missing $file"
 done

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window on a Wayland session: a headless weston, and the Wayland tests of the UI test
 # program run against it. Skipped (77) only when weston cannot start.
 # Usage: wayland_smoke.sh UI_TEST_PROGRAM

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The main window against virtual devices with a virtual clock, in a fresh profile folder:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widget tests run on the offscreen platform with the skins the build generated, in
 // a private runtime folder (the single-instance lock lives there).
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The macro assignment and single key dialogs, opened from the button menus of the window
 // (commands 2012 and 2011) and driven while they run.
 #include <QApplication>

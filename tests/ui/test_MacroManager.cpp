@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The macro manager with its recorder and in-place editor, driven as a user would: clicks
 // at its pixels, key events that carry the X11 keycode and keysym.
 #include <QApplication>

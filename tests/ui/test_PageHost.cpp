@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings column of the main window: the page host's accordion and scrolling, the DPI
 // page and the Polling Rate page, through the real window on the virtual devices.
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profiles panel of the window with three profiles on disk: names, files that follow
 // them, making a profile current, export and import.
 #include <QListWidget>

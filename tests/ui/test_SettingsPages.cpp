@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lighting pages of the mouse and the pad, the pointer pages and the angle snapping
 // page, through the real window on the virtual devices (and standalone where a page has
 // something of its own to check).

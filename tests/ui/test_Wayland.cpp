@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on a Wayland session. tests/install/wayland_smoke.sh starts a headless weston
 // and runs these with QT_QPA_PLATFORM=wayland; elsewhere they are not registered.
 #include <QGuiApplication>

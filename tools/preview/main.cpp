@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the skinned controls and the splash window to PNG files, in the four interface
 // languages, so that their look can be checked without a display.
 //

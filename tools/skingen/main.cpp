@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes every skin file the utility draws into <out>/Skins, and the images compiled into
 // the program (scroll bar cells, multicolour swatch, icon) into <resources>.
 //
