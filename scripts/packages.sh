@@ -17,9 +17,12 @@ ensure_packages() {
     if [ ${#missing[@]} -eq 0 ]; then
         return 0
     fi
+    # The same command either way: run here as root, or printed for the user to run as root.
+    local command="apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"
     if [ "$(id -u)" -ne 0 ]; then
         echo "Missing packages: ${missing[*]}" >&2
-        echo "Install them with:  sudo apt-get install -y ${missing[*]}" >&2
+        echo "Install them as root (su -c or sudo, as your system has it), then run this again:" >&2
+        echo "    $command" >&2
         exit 1
     fi
     echo "Installing ${missing[*]} ..." >&2

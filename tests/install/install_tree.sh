@@ -64,4 +64,10 @@ commands_of_man=$(zcat "$prefix/share/man/man1/qm517ctl.1.gz" | sed -n '/^\.SH C
 [ "$commands_of_help" = "$commands_of_man" ] ||
     say "qm517ctl: --help has the commands [$(echo $commands_of_help)], the manual page [$(echo $commands_of_man)]"
 
+# The uninstall removes what the install made, its folders too, and nothing else.
+touch "$prefix/share/kept"
+cmake -DMANIFEST="$build/install_manifest.txt" -DPREFIX="$prefix" -P "$source/cmake/Uninstall.cmake" >/dev/null ||
+    say "the uninstall failed"
+left=$(cd "$prefix" && find . -mindepth 1 | sort | tr '\n' ' ')
+[ "$left" = "./share ./share/kept " ] || say "the uninstall left: $left"
 exit $fail
