@@ -54,12 +54,16 @@ constexpr Row kRows[] = {
      "配置已保存。未连接 QM517 Pro：没有发送任何设置。",
      "設定檔已儲存。未連接 QM517 Pro：沒有傳送任何設定。"},
     {AppText::kNoUpdater,
-     "No firmware updater was found in %1\nPut the maker's updater there to update the mouse's "
-     "firmware.",
-     "In %1 wurde kein Firmware-Updater gefunden.\nLegen Sie den Updater des Herstellers dort ab, "
-     "um die Firmware der Maus zu aktualisieren.",
-     "在 %1 中没有找到固件升级程序。\n请把厂商的升级程序放在该文件夹中，再升级鼠标固件。",
-     "在 %1 中沒有找到韌體更新程式。\n請把廠商的更新程式放在該資料夾中，再更新滑鼠韌體。"},
+     "No firmware updater was found in %1\nThe maker's updaters are Windows programs "
+     "(Update/FWUpdate.exe, and Update/3360/FWUpdate.exe for the A1DC variant): put them in that "
+     "folder to update the mouse's firmware. On Linux they run only through Wine.",
+     "In %1 wurde kein Firmware-Updater gefunden.\nDie Updater des Herstellers sind Windows-Programme "
+     "(Update/FWUpdate.exe, und Update/3360/FWUpdate.exe für die Variante A1DC): Legen Sie sie in diesen "
+     "Ordner, um die Firmware der Maus zu aktualisieren. Unter Linux laufen sie nur mit Wine.",
+     "在 %1 中没有找到固件升级程序。\n厂商的升级程序是 Windows 程序（Update/FWUpdate.exe，A1DC 型号为 "
+     "Update/3360/FWUpdate.exe）：请把它们放在该文件夹中，再升级鼠标固件。在 Linux 上它们只能通过 Wine 运行。",
+     "在 %1 中沒有找到韌體更新程式。\n廠商的更新程式是 Windows 程式（Update/FWUpdate.exe，A1DC 型號為 "
+     "Update/3360/FWUpdate.exe）：請把它們放在該資料夾中，再更新滑鼠韌體。在 Linux 上它們只能透過 Wine 執行。"},
     {AppText::kProfileFileProblem, "A profile file needs attention:", "Eine Profildatei braucht Aufmerksamkeit:",
      "配置文件需要处理：", "設定檔需要處理："},
     {AppText::kNothingSentOrWritten, "Nothing was sent or written. Repair or remove the file, then try again.",

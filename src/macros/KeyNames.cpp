@@ -7,6 +7,15 @@ namespace qm {
 
 namespace {
 
+// "F" and 5 as "F5". Built by appending: GCC 12 takes `"F" + std::to_string(n)` for an
+// overlapping copy and warns (-Wrestrict) where there is none.
+std::string Prefixed(const char* prefix, int number) {
+    std::string text(prefix);
+    text.append(std::to_string(number));
+    return text;
+}
+
+
 struct VkName {
     uint32_t code;
     const char* name;
@@ -60,12 +69,12 @@ const std::array<std::string, 256>& UsageNames() {
         for (int i = 0; i < 9; ++i) {
             n[static_cast<size_t>(30 + i)] = std::string(1, static_cast<char>('1' + i));
         }
-        n[39] = "0";
+        n[39].assign(1, '0');
         for (int i = 0; i < 12; ++i) {
-            n[static_cast<size_t>(58 + i)] = "F" + std::to_string(i + 1);
+            n[static_cast<size_t>(58 + i)] = Prefixed("F", i + 1);
         }
         for (int i = 0; i < 9; ++i) {
-            n[static_cast<size_t>(89 + i)] = "Num " + std::to_string(i + 1);
+            n[static_cast<size_t>(89 + i)] = Prefixed("Num ", i + 1);
         }
         for (const auto& entry : kUsages) {
             n[entry.usage] = entry.name;
@@ -85,10 +94,10 @@ std::string GetKeyStr(uint32_t vk) {
         return std::string(1, static_cast<char>('A' + (vk - 0x41)));
     }
     if (vk >= 0x60 && vk <= 0x69) {
-        return "Num " + std::to_string(vk - 0x60);
+        return Prefixed("Num ", static_cast<int>(vk - 0x60));
     }
     if (vk >= 0x70 && vk <= 0x7B) {
-        return "F" + std::to_string(vk - 0x70 + 1);
+        return Prefixed("F", static_cast<int>(vk - 0x70 + 1));
     }
     for (const auto& entry : kVirtualKeys) {
         if (entry.code == vk) {

@@ -229,7 +229,7 @@ int SetLoopText(MacroStore& store, MacroEditorState& state, const std::string& t
     int value = ParseDecimal(text);
     state.loopText = text;
     if (value < 1 || value > 65535) {
-        state.loopText = "1";
+        state.loopText.assign(1, '1');  // (a literal here makes GCC 12 warn of an overlap there is not)
         value = 1;
     }
     if (const std::string* name = state.SelectedName()) {

@@ -17,8 +17,11 @@ std::string AppDataFolder() {
     return base.empty() ? std::string{} : base + "QM517 Pro/";
 }
 
-std::string ConfigHome() {
-    std::string base = EnvOrEmpty("XDG_CONFIG_HOME");
+namespace {
+
+// $VARIABLE, or the home folder's `fallback` where it is unset or not absolute.
+std::string XdgHome(const char* variable, const char* fallback) {
+    std::string base = EnvOrEmpty(variable);
     if (base.empty() || base.front() != '/') {
         std::string home = EnvOrEmpty("HOME");
         if (home.empty()) {
@@ -29,12 +32,22 @@ std::string ConfigHome() {
         if (home.empty()) {
             return {};
         }
-        base = home + "/.config";
+        base = home + fallback;
     }
     if (base.back() != '/') {
         base += '/';
     }
     return base;
+}
+
+}  // namespace
+
+std::string ConfigHome() {
+    return XdgHome("XDG_CONFIG_HOME", "/.config");
+}
+
+std::string DataHome() {
+    return XdgHome("XDG_DATA_HOME", "/.local/share");
 }
 
 std::string LanguageFromLocale(const std::string& locale) {

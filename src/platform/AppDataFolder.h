@@ -11,6 +11,8 @@ namespace qm {
 std::string AppDataFolder();
 // $XDG_CONFIG_HOME (default ~/.config), ending with '/'; empty without a home folder.
 std::string ConfigHome();
+// $XDG_DATA_HOME (default ~/.local/share), ending with '/'; empty without a home folder.
+std::string DataHome();
 
 // The interface language for a locale name such as "de_DE.UTF-8": "DE" for German,
 // "CHS" for mainland and Singapore Chinese, "CHT" for Taiwan and Hong Kong, else "EN".

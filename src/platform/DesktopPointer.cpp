@@ -81,8 +81,8 @@ bool DesktopPointerSink::SetMouseSpeed(int speed) {
         // Windows steps 1..20 with 10 as the middle; GNOME -1..1 with 0 as the middle.
         const int tenths = speed - 10;
         const int magnitude = tenths < 0 ? -tenths : tenths;
-        const std::string value = (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." +
-                                  std::to_string(magnitude % 10);
+        std::string value(tenths < 0 ? "-" : "");
+        value.append(std::to_string(magnitude / 10)).append(1, '.').append(std::to_string(magnitude % 10));
         return m_run({"gsettings", "set", kMouseSchema, "speed", value}) == 0;
     }
     return true;

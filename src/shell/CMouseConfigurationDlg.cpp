@@ -1032,7 +1032,7 @@ bool CMouseConfigurationDlg::AskToUpdateFirmware(const std::string& caption, con
 
 void CMouseConfigurationDlg::StartFirmwareUpdate() {
     // The outdated-firmware prompt ends the program after this in any case.
-    if (qm::StartFirmwareUpdate(m_link.state, CMouseConfigurationApp::DataFolder(), *m_launcher) ==
+    if (qm::StartFirmwareUpdate(m_link.state, UpdaterDataFolders(CMouseConfigurationApp::DataFolder()), *m_launcher) ==
         UpdateStart::kNoUpdater) {
         TellNoUpdater();
     }
@@ -1207,7 +1207,7 @@ void CMouseConfigurationDlg::QuitWithoutTray() {
 void CMouseConfigurationDlg::TellNoUpdater() {
     m_prompts.information(Q(m_strings[UiStrings::kUpdate]).isEmpty() ? QStringLiteral("QM517 Pro")
                                                                      : Q(m_strings[UiStrings::kUpdate]),
-                          Text(AppText::kNoUpdater).arg(UpdaterFolder(CMouseConfigurationApp::DataFolder())));
+                          Text(AppText::kNoUpdater).arg(UpdaterFolder(UpdaterDataFolders(CMouseConfigurationApp::DataFolder()).front())));
 }
 
 void CMouseConfigurationDlg::OnMinimise() {
@@ -1251,7 +1251,7 @@ void CMouseConfigurationDlg::OnHelpCommand(int id) {
     } else if (id == 1001) {
         OpenMakerPage(Q(m_strings[UiStrings::kMakerAddress]), *m_launcher);
     } else if (id == 1002) {
-        if (qm::StartFirmwareUpdate(m_link.state, CMouseConfigurationApp::DataFolder(), *m_launcher) ==
+        if (qm::StartFirmwareUpdate(m_link.state, UpdaterDataFolders(CMouseConfigurationApp::DataFolder()), *m_launcher) ==
             UpdateStart::kNoUpdater) {
             TellNoUpdater();  // and keep running: there is nothing the program must make way for
         }

@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "platform/AppDataFolder.h"
 #include "shell/WindowFinder.h"
 
 namespace qm {
@@ -39,19 +40,36 @@ bool LauncherPort::FileExists(const QString& path) {
     return QFileInfo(path).isFile();
 }
 
-QString UpdaterFolder(const QString& programFolder) {
-    return programFolder + QStringLiteral("Update/");
+QString UpdaterFolder(const QString& dataFolder) {
+    return dataFolder + QStringLiteral("Update/");
 }
 
-UpdateStart StartFirmwareUpdate(const DiscoveryState& state, const QString& programFolder,
-                                LauncherPort& port) {
+QStringList UpdaterDataFolders(const QString& programDataFolder) {
+    QStringList folders;
+    if (const std::string home = DataHome(); !home.empty()) {
+        folders << QString::fromStdString(home) + QStringLiteral("qm517pro/");
+    }
+    folders << programDataFolder;
+    return folders;
+}
+
+UpdateStart StartFirmwareUpdate(const DiscoveryState& state, const QStringList& folders, LauncherPort& port) {
     if (port.WindowExists(QStringLiteral("Programmer"))) {
         return UpdateStart::kUpdaterRunning;
     }
-    const QString updaterA = programFolder + kUpdaterA11D;
-    const QString updaterB = programFolder + kUpdaterA1DC;
-    const bool startA = state.presentA != 0 && port.FileExists(updaterA);
-    const bool startB = state.presentB != 0 && port.FileExists(updaterB);
+    // The first folder that holds it.
+    const auto find = [&](const char* updater) {
+        for (const QString& folder : folders) {
+            if (port.FileExists(folder + updater)) {
+                return folder + updater;
+            }
+        }
+        return QString();
+    };
+    const QString updaterA = find(kUpdaterA11D);
+    const QString updaterB = find(kUpdaterA1DC);
+    const bool startA = state.presentA != 0 && !updaterA.isEmpty();
+    const bool startB = state.presentB != 0 && !updaterB.isEmpty();
     if (!startA && !startB) {
         return UpdateStart::kNoUpdater;
     }

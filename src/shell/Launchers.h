@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "device/Discovery.h"
 
@@ -34,10 +35,14 @@ enum class UpdateStart {
 // to itself. Linux installs come without the maker's updaters: when none of the present
 // mice has its updater file, nothing is started and the program keeps running, so the
 // caller can say where the updater belongs.
-UpdateStart StartFirmwareUpdate(const DiscoveryState& state, const QString& programFolder,
-                                LauncherPort& port);
-// The folder the updaters are looked for in.
-QString UpdaterFolder(const QString& programFolder);
+// The updaters are looked for in each of `folders` in turn (each ending with '/').
+UpdateStart StartFirmwareUpdate(const DiscoveryState& state, const QStringList& folders, LauncherPort& port);
+// The folder of the updaters below a data folder.
+QString UpdaterFolder(const QString& dataFolder);
+// Where the updaters are looked for: the user's own data folder first
+// ($XDG_DATA_HOME/qm517pro/, which the user may write), then the program's data folder
+// (in a package install that one is the package's).
+QStringList UpdaterDataFolders(const QString& programDataFolder);
 
 // The maker's web page.
 void OpenMakerPage(const QString& address, LauncherPort& port);

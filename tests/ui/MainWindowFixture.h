@@ -8,6 +8,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "TestUtil.h"
@@ -26,7 +27,10 @@ struct FakeLauncher : LauncherPort {
     bool updaterRunning = false;
     bool updatersInstalled = true;
     int quits = 0;
-    bool FileExists(const QString&) override { return updatersInstalled; }
+    std::vector<QString> files;  // present whatever updatersInstalled says
+    bool FileExists(const QString& path) override {
+        return updatersInstalled || std::find(files.begin(), files.end(), path) != files.end();
+    }
     bool WindowExists(const QString& title) override { return updaterRunning && title == "Programmer"; }
     bool OpenFile(const QString& path) override {
         opened.push_back(path);

@@ -355,6 +355,7 @@ TEST_F(MainWindow, UpdateStartsTheUpdaterOfThePresentMouse) {
 }
 
 TEST_F(MainWindow, UpdateWithoutAnUpdaterSaysWhereItBelongsAndKeepsRunning) {
+    test::ScopedEnv data("XDG_DATA_HOME", dir.Path().c_str());
     Start({kA, kB}, "DE");
     launcher.updatersInstalled = false;
     window->OnHelpCommand(1002);
@@ -362,8 +363,17 @@ TEST_F(MainWindow, UpdateWithoutAnUpdaterSaysWhereItBelongsAndKeepsRunning) {
     EXPECT_EQ(launcher.quits, 0);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_TRUE(asked[0].startsWith("Aktualisieren|In ")) << asked[0].toStdString();
-    EXPECT_TRUE(asked[0].contains(CMouseConfigurationApp::DataFolder() + "Update/")) << asked[0].toStdString();
+    // The user's own folder, which a package install leaves writable; and what goes there.
+    EXPECT_TRUE(asked[0].contains(QString::fromStdString(dir / "qm517pro/Update/"))) << asked[0].toStdString();
     EXPECT_TRUE(asked[0].contains("kein Firmware-Updater")) << asked[0].toStdString();
+    EXPECT_TRUE(asked[0].contains("Update/3360/FWUpdate.exe")) << asked[0].toStdString();
+    EXPECT_TRUE(asked[0].contains("Wine")) << asked[0].toStdString();
+    // An updater put there is found before the program's own folder is looked in.
+    const QString mine = QString::fromStdString(dir / "qm517pro/Update/FWUpdate.exe");
+    launcher.files = {CMouseConfigurationApp::DataFolder() + "Update/FWUpdate.exe", mine};
+    window->OnHelpCommand(1002);
+    ASSERT_EQ(launcher.opened.size(), 1u);
+    EXPECT_EQ(launcher.opened[0], mine);
 }
 
 TEST_F(MainWindow, OutdatedFirmwareOffersTheUpdater) {
