@@ -2,9 +2,9 @@
 # Debian packages the build needs, and a helper that installs the missing ones.
 # Sourced by scripts/test and scripts/run.
 
-QM517_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libhidapi-dev libudev-dev libxcb1-dev libxcb-xkb-dev
+QM517_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libhidapi-dev libudev-dev libxcb1-dev libxcb-xkb-dev libxcb-xfixes0-dev
     qt6-base-dev qt6-translations-l10n fonts-wqy-microhei fonts-liberation2
-    qt6-wayland weston desktop-file-utils appstream dpkg-dev file)
+    qt6-wayland weston xvfb xauth trayer dbus-daemon desktop-file-utils appstream dpkg-dev file)
 
 ensure_packages() {
     local missing=()

@@ -315,12 +315,8 @@ CSkinScrollWnd::CSkinScrollWnd(QWidget* wrapped, ScrollTarget* target, const QIm
     wrapped->setParent(this);
     wrapped->move(0, 0);
     connect(m_bar, &CSkinScrollBar::scrolled, this, &CSkinScrollWnd::Forward);
-    connect(&m_syncTimer, &QTimer::timeout, this, [this] {
-        if (!m_bar->IsDragging()) {
-            Sync();
-        }
-    });
-    m_syncTimer.start(500);
+    // The window tells of every change of its scroll state: the bar follows at once, and
+    // nothing needs to look again now and then (an idle utility never wakes).
     m_target->scrollChanged = [this] { Sync(); };
     resizeEvent(nullptr);
     wrapped->show();

@@ -138,8 +138,8 @@ public:
     CSkinScrollWnd(QWidget* wrapped, ScrollTarget* target, const QImage& skin);
     ~CSkinScrollWnd() override;
     CSkinScrollBar* VerticalBar() const { return m_bar; }
-    // Copies the window's scroll state into the bar when it differs (the frame also does
-    // so every 500 ms and after every request it forwards).
+    // Copies the window's scroll state into the bar when it differs: whenever the window
+    // says it changed (scrollChanged), and after every request the frame forwards.
     void Sync();
 
 protected:
@@ -151,7 +151,6 @@ private:
     QWidget* m_wrapped;
     ScrollTarget* m_target;
     CSkinScrollBar* m_bar;
-    QTimer m_syncTimer;
 };
 
 }  // namespace qm

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/CMouseConfigurationDlg.h"
+#include "shell/TrayWatcher.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -254,11 +255,12 @@ bool CMouseConfigurationDlg::OnInitDialog() {
 
     // The utility lives in the tray; where the desktop has none, or with the virtual
     // devices, the window shows at once so it is never out of reach.
+    // The tray is followed by its own events (never by looking now and then): a tray
+    // that comes or goes is noticed at once, and an idle utility never wakes.
+    m_trayWatcher = new TrayWatcher(this);
+    connect(m_trayWatcher, &TrayWatcher::changed, this, &CMouseConfigurationDlg::CheckTrayAvailability);
     m_trayAvailable = m_options.systemTrayAvailable ? m_options.systemTrayAvailable()
-                                                    : QSystemTrayIcon::isSystemTrayAvailable();
-    m_trayTimer = new QTimer(this);
-    connect(m_trayTimer, &QTimer::timeout, this, &CMouseConfigurationDlg::CheckTrayAvailability);
-    m_trayTimer->start(2000);
+                                                    : m_trayWatcher->Available() || QSystemTrayIcon::isSystemTrayAvailable();
     if (m_options.emulate || !m_trayAvailable || !m_options.startInTray) {
         RestoreFromTray();  // reloads the profile and tells about its files over the window
         if (!isVisible()) {
@@ -325,9 +327,14 @@ QString CMouseConfigurationDlg::ConnectionNote() const {
 
 void CMouseConfigurationDlg::CheckTrayAvailability() {
     const bool available = m_options.systemTrayAvailable ? m_options.systemTrayAvailable()
-                                                         : QSystemTrayIcon::isSystemTrayAvailable();
-    if (available == m_trayAvailable || m_busy) {
-        return;  // while an upload runs, the next look decides
+                                                         : m_trayWatcher != nullptr && m_trayWatcher->Available();
+    if (available == m_trayAvailable) {
+        return;
+    }
+    if (m_busy) {
+        // Nothing changes the window while an upload runs: looked at again once it ends.
+        Defer([this] { CheckTrayAvailability(); });
+        return;
     }
     m_trayAvailable = available;
     if (!available && !isVisible()) {

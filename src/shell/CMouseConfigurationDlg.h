@@ -37,6 +37,8 @@ class CMacroProgramDialog;
 
 class CSkinScrollWnd;
 
+class TrayWatcher;
+
 struct MainWindowOptions {
     bool showSplash = true;
     // Virtual devices: the window shows at once and the tray menu can press the virtual
@@ -325,7 +327,7 @@ private:
     QString m_status;
     bool m_nothingToSend = false;
     bool m_trayAvailable = true;
-    QTimer* m_trayTimer = nullptr;
+    TrayWatcher* m_trayWatcher = nullptr;
     int m_progressSteps = 0;
     int m_progressTotal = 0;
     std::vector<std::function<void()>> m_deferred;

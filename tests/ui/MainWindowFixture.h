@@ -53,6 +53,7 @@ struct MainWindow : ::testing::Test {
     std::unique_ptr<CMouseConfigurationDlg> window;
 
     bool trayAvailable = true;
+    bool realTray = false;  // the desktop's tray, as the window follows it, instead of trayAvailable
     bool startInTray = true;  // as the start with the desktop: the window waits in the tray
     int uploadLockWaitMs = 60000;
     // Where the udev rule is as the window sees it: not installed, a copy in a source tree.
@@ -88,7 +89,9 @@ struct MainWindow : ::testing::Test {
         MainWindowOptions windowOptions;
         windowOptions.showSplash = false;
         windowOptions.profileFolder = QString::fromStdString(folder);
-        windowOptions.systemTrayAvailable = [this] { return trayAvailable; };
+        if (!realTray) {
+            windowOptions.systemTrayAvailable = [this] { return trayAvailable; };
+        }
         windowOptions.uploadLockWaitMs = uploadLockWaitMs;
         windowOptions.startInTray = startInTray;
         windowOptions.udevRule = [this] { return udevRule; };
