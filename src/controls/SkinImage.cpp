@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/SkinImage.h"
 
+#include <QImageReader>
+
 #include <QHash>
 #include <QMutex>
 #include <memory>
@@ -77,8 +79,22 @@ QImage Load(const QString& relative) {
 }
 
 QSize ImageSize(const QString& relative) {
-    const QImage image = Load(relative);
-    return image.isNull() ? QSize(0, 0) : image.size();
+    const QString path = relative.startsWith(":/") ? relative : Resolve(relative);
+    if (path.isEmpty()) {
+        return QSize(0, 0);
+    }
+    {
+        SkinState& s = State();
+        QMutexLocker lock(&s.mutex);
+        if (const auto it = s.images.find(path); it != s.images.end()) {
+            return it.value().isNull() ? QSize(0, 0) : it.value().size();
+        }
+    }
+    // The file's header tells the size: nothing is decoded (a window's size is wanted at
+    // start, its pictures only once it is drawn).
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    return size.isValid() && reader.canRead() ? size : QSize(0, 0);
 }
 
 QImage Cut(const QImage& source, const QRect& rect) {

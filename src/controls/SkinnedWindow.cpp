@@ -18,9 +18,20 @@ SkinnedWindow::SkinnedWindow(QWidget* parent, const QString& background) : QDial
 }
 
 bool SkinnedWindow::LoadBackground(const QString& relative) {
-    m_background = Skins::Load(relative);
-    setFixedSize(m_background.isNull() ? QSize(0, 0) : m_background.size());
-    return !m_background.isNull();
+    m_backgroundPath = relative;
+    m_background = QImage();
+    m_backgroundLoaded = false;
+    const QSize size = Skins::ImageSize(relative);
+    setFixedSize(size);
+    return !size.isEmpty();
+}
+
+const QImage& SkinnedWindow::Background() const {
+    if (!m_backgroundLoaded) {
+        m_backgroundLoaded = true;
+        m_background = m_backgroundPath.isEmpty() ? QImage() : Skins::Load(m_backgroundPath);
+    }
+    return m_background;
 }
 
 bool SkinnedWindow::IsSwallowedKey(int key) {
@@ -30,7 +41,7 @@ bool SkinnedWindow::IsSwallowedKey(int key) {
 
 void SkinnedWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawImage(QPoint(0, 0), m_background);
+    p.drawImage(QPoint(0, 0), Background());
 }
 
 bool SkinnedWindow::IsDragSpot(const QPoint&) const {

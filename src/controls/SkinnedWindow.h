@@ -19,9 +19,11 @@ class SkinnedWindow : public QDialog {
 public:
     SkinnedWindow(QWidget* parent, const QString& background);
 
-    // Loads the background and sizes the window to it; false (0 x 0) when it is missing.
+    // Sizes the window to the background picture; false (0 x 0) when it is missing. The
+    // picture itself is decoded when it is first drawn (a window that starts hidden in the
+    // tray never pays for it).
     bool LoadBackground(const QString& relative);
-    const QImage& Background() const { return m_background; }
+    const QImage& Background() const;
 
     // The keys every window swallows.
     static bool IsSwallowedKey(int key);
@@ -41,7 +43,9 @@ protected:
     PaintedButtons m_buttons;
 
 private:
-    QImage m_background;
+    QString m_backgroundPath;
+    mutable QImage m_background;
+    mutable bool m_backgroundLoaded = false;
 };
 
 }  // namespace qm

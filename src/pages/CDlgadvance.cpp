@@ -48,7 +48,8 @@ constexpr SectionSkin kSections[CDlgadvance::kSectionCount] = {
 
 CDlgadvance::CDlgadvance(SettingsRecord& record, const UiStrings& strings, const QString& languageCode,
                          DebugOutput& debug, QWidget* owner)
-    : QWidget(owner), m_owner(owner) {
+    : QWidget(owner), m_record(record), m_strings(strings), m_languageCode(languageCode), m_debug(debug),
+      m_owner(owner) {
     setObjectName(QStringLiteral("CDlgadvance"));
     m_padPresent = 1;
     SetPadPresent(1);
@@ -71,24 +72,6 @@ CDlgadvance::CDlgadvance(SettingsRecord& record, const UiStrings& strings, const
     }
     m_pageSizes[kDoubleClick] = m_pageSizes[kMouseSpeed];
 
-    for (int s = 0; s < kSectionCount; ++s) {
-        CSkinPage* page = nullptr;
-        switch (s) {
-            case kDpi: page = m_dpiPage = new CDlgDPISetting(record, languageCode, this); break;
-            case kLighting: page = new CDlgLighting(record, strings, languageCode, this); break;
-            case kPadLighting: page = new CDlgLightingPad(record, strings, languageCode, this); break;
-            case kPollingRate: page = m_ratePage = new CDlgUSBReportRate(record, this); break;
-            case kMouseSpeed: page = new CDlgMouseSpeed(record, strings, languageCode, this); break;
-            case kDoubleClick: page = new CDlgDoubleClick(record, strings, languageCode, debug, this); break;
-            case kScrollSpeed: page = new CDlgMouseWheelSpeed(record, strings, languageCode, this); break;
-            default: page = new CDlgAngleSnap(record, strings, languageCode, this); break;
-        }
-        const QRect& title = m_titleRects[static_cast<size_t>(s)];
-        page->setGeometry(QRect(QPoint(title.left(), title.bottom() + 1), PageSize(s)));
-        page->hide();
-        m_pages[static_cast<size_t>(s)] = page;
-    }
-
     // The titles of DPI Setting, Polling Rate, Mouse Speed, Double-Click Speed, Scroll
     // Speed and Angle Snapping.
     m_contentHeight = 0;
@@ -98,8 +81,51 @@ CDlgadvance::CDlgadvance(SettingsRecord& record, const UiStrings& strings, const
     m_collapsed.fill(1);
 }
 
+CSkinPage* CDlgadvance::BuildPage(int s) const {
+    auto* self = const_cast<CDlgadvance*>(this);  // a page is built on first use, also from a const look
+    CSkinPage* page = nullptr;
+    switch (s) {
+        case kDpi: {
+            auto* dpi = new CDlgDPISetting(m_record, m_languageCode, self);
+            dpi->SetDpiScale(m_dpiScale);
+            page = dpi;
+            break;
+        }
+        case kLighting: page = new CDlgLighting(m_record, m_strings, m_languageCode, self); break;
+        case kPadLighting: page = new CDlgLightingPad(m_record, m_strings, m_languageCode, self); break;
+        case kPollingRate: page = new CDlgUSBReportRate(m_record, self); break;
+        case kMouseSpeed: page = new CDlgMouseSpeed(m_record, m_strings, m_languageCode, self); break;
+        case kDoubleClick: page = new CDlgDoubleClick(m_record, m_strings, m_languageCode, m_debug, self); break;
+        case kScrollSpeed: page = new CDlgMouseWheelSpeed(m_record, m_strings, m_languageCode, self); break;
+        default: page = new CDlgAngleSnap(m_record, m_strings, m_languageCode, self); break;
+    }
+    const QRect title = m_titles[static_cast<size_t>(s)]->geometry();
+    page->setGeometry(QRect(QPoint(title.left(), title.bottom() + 1), PageSize(s)));
+    page->hide();
+    return page;
+}
+
 QWidget* CDlgadvance::Page(int section) const {
-    return m_pages[static_cast<size_t>(section)];
+    CSkinPage*& page = m_pages[static_cast<size_t>(section)];
+    if (page == nullptr) {
+        page = BuildPage(section);
+    }
+    return page;
+}
+
+CDlgDPISetting* CDlgadvance::DpiPage() const {
+    return static_cast<CDlgDPISetting*>(Page(kDpi));
+}
+
+CDlgUSBReportRate* CDlgadvance::RatePage() const {
+    return static_cast<CDlgUSBReportRate*>(Page(kPollingRate));
+}
+
+void CDlgadvance::SetDpiScale(int scale) {
+    m_dpiScale = scale;
+    if (CSkinPage* page = m_pages[kDpi]) {
+        static_cast<CDlgDPISetting*>(page)->SetDpiScale(scale);
+    }
 }
 
 void CDlgadvance::SetPadPresent(int present) {
@@ -133,8 +159,11 @@ void CDlgadvance::CollapseAll() {
 }
 
 void CDlgadvance::RefreshPages() {
+    // A page not built yet reads the record when it is.
     for (CSkinPage* page : m_pages) {
-        page->Refresh();
+        if (page != nullptr) {
+            page->Refresh();
+        }
     }
 }
 
@@ -146,7 +175,7 @@ void CDlgadvance::ToggleSection(int section, int collapse) {
     UpdateScrollInfo();
 
     CBitmapBtn* title = m_titles[static_cast<size_t>(section)];
-    CSkinPage* page = m_pages[static_cast<size_t>(section)];
+    auto* page = static_cast<CSkinPage*>(Page(section));
     if (collapse != 0) {
         page->hide();
     } else {
@@ -168,7 +197,7 @@ void CDlgadvance::ToggleSection(int section, int collapse) {
         m_titleRects[static_cast<size_t>(s)] = r;
         bottom = r.bottom() + 1;
         if (m_collapsed[static_cast<size_t>(s)] == 0) {
-            CSkinPage* nextPage = m_pages[static_cast<size_t>(s)];
+            auto* nextPage = static_cast<CSkinPage*>(Page(s));
             nextPage->setGeometry(QRect(QPoint(r.left(), bottom), PageSize(s)));
             bottom = nextPage->geometry().bottom() + 1;
         }
@@ -237,7 +266,9 @@ void CDlgadvance::ScrollChildren(int dy) {
         title->move(title->pos() + QPoint(0, dy));
     }
     for (CSkinPage* page : m_pages) {
-        page->move(page->pos() + QPoint(0, dy));
+        if (page != nullptr) {
+            page->move(page->pos() + QPoint(0, dy));
+        }
     }
     update();
 }

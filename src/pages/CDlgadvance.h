@@ -65,18 +65,22 @@ public:
     void OnVScroll(int code, int position) override;
 
     CBitmapBtn* Title(int section) const { return m_titles[static_cast<size_t>(section)]; }
+    // A section's page. Pages are built when first opened or asked for: a utility that
+    // starts hidden in the tray builds none.
     QWidget* Page(int section) const;
     bool Collapsed(int section) const { return m_collapsed[static_cast<size_t>(section)] != 0; }
     bool PadPresent() const { return m_padPresent != 0; }
     int ContentHeight() const { return m_contentHeight; }
     int ScrollExtent() const { return m_extent; }
     int ScrollPosition() const { return m_info.position; }
-    CDlgDPISetting* DpiPage() const { return m_dpiPage; }
+    CDlgDPISetting* DpiPage() const;
     template <typename PageClass>
     PageClass* PageOf(int section) const {
-        return qobject_cast<PageClass*>(m_pages[static_cast<size_t>(section)]);
+        return qobject_cast<PageClass*>(Page(section));
     }
-    CDlgUSBReportRate* RatePage() const { return m_ratePage; }
+    CDlgUSBReportRate* RatePage() const;
+    // The DPI page's scale (0: mouse A11D, 1: A1DC), kept for a page not yet built.
+    void SetDpiScale(int scale);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -89,15 +93,20 @@ private:
     // ScrollWindow: the children move by dy; the background stays.
     void ScrollChildren(int dy);
     void OnTitleClicked(int section);
+    CSkinPage* BuildPage(int section) const;
 
+    // What the pages are built from.
+    SettingsRecord& m_record;
+    const UiStrings& m_strings;
+    QString m_languageCode;
+    DebugOutput& m_debug;
+    int m_dpiScale = 0;
     QWidget* m_owner;
     std::array<CBitmapBtn*, kSectionCount> m_titles{};
-    std::array<CSkinPage*, kSectionCount> m_pages{};
+    mutable std::array<CSkinPage*, kSectionCount> m_pages{};  // nullptr: not built yet
     std::array<QRect, kSectionCount> m_titleRects{};
     std::array<QSize, kSectionCount> m_pageSizes{};
     std::array<int, kSectionCount> m_collapsed{};
-    CDlgDPISetting* m_dpiPage = nullptr;
-    CDlgUSBReportRate* m_ratePage = nullptr;
     int m_padPresent = 0;
     int m_contentHeight = 0;
     int m_extent = kMinimumExtent;

@@ -908,7 +908,7 @@ void CMouseConfigurationDlg::HideWindow() {
 void CMouseConfigurationDlg::SetDpiScale(int scale) {
     m_dpiScale = scale;
     if (m_host != nullptr) {
-        m_host->DpiPage()->SetDpiScale(scale);
+        m_host->SetDpiScale(scale);
     }
 }
 
