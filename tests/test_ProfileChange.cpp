@@ -203,7 +203,7 @@ TEST_F(ProfileFolder, WhenEvenPuttingBackFailsTheNextStartFinishesTheChange) {
     const ListChange& c = kListChanges[0];
     StepFault fault;
     fault.kind = StepFault::kErrorFromThereOn;
-    fault.at = 3;  // the journal and one file are written, then the disk fails
+    fault.at = 4;  // the journal and one file are written, then the disk fails for good
     fault.Install();
     SettingsState settings;
     ButtonCaptions captions;
@@ -260,6 +260,20 @@ TEST_F(ProfileFolder, AJournalIsCarriedOutOnlyOverFilesItKnows) {
     EXPECT_EQ((*parsed)[0].old, changed.old);
     EXPECT_EQ((*parsed)[1].content, std::nullopt);
     EXPECT_EQ((*parsed)[1].old, std::string(""));
+}
+
+TEST_F(ProfileFolder, AStartLeavesTheJournalOfAChangeThatIsStillRunning) {
+    WriteFile(folder + kProfileJournal, JournalBytes({{"config1.bin", std::string("new"), config["PB"]}}));
+    VirtualClock clock;
+    UploadLock running;  // the program whose change it is
+    ASSERT_EQ(running.Acquire({kProfilesLockName}, 0, {}, clock), "");
+    PrepareProfileFolder(folder, "EN", nullptr);
+    EXPECT_EQ(ReadFile(folder + "config1.bin"), config["PB"]);
+    EXPECT_TRUE(FileExists(folder + kProfileJournal));
+    running.Release();
+    PrepareProfileFolder(folder, "EN", nullptr);  // left by a crash: finished
+    EXPECT_EQ(ReadFile(folder + "config1.bin"), "new");
+    EXPECT_FALSE(FileExists(folder + kProfileJournal));
 }
 
 TEST_F(ProfileFolder, TheListIsNotChangedWhileAnotherProgramHoldsTheProfiles) {

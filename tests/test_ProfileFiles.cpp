@@ -328,9 +328,13 @@ TEST_F(Profiles, SwitchingToTheProfileShownOnlyClosesThePanel) {
     WriteFile(P("config1.bin"), RecordFile(1, 1));
     ASSERT_TRUE(files->LoadCurrentProfile());
     settings.record[rec::kSensitivityX] = 9;  // an edit not yet applied
+    files->SetCurrentProfileNumber(0);          // the panel selected A on the way
     files->OnProfileMessage(kProfileSwitch, 1, ui);
     EXPECT_EQ(ui.calls, std::vector<std::string>{"close panel"});
     EXPECT_EQ(settings.record[rec::kSensitivityX], 9);
+    // The record is still B's, and an Apply saves it into B's file.
+    EXPECT_EQ(files->CurrentProfileNumber(), 1);
+    EXPECT_EQ(files->CurrentConfigPath(), P("config1.bin"));
 }
 
 TEST_F(Profiles, SwitchingLoadsTheOtherProfilesFiles) {

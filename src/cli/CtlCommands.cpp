@@ -339,11 +339,11 @@ int List(DeviceEnvironment& env, std::ostream& out, std::ostream& err) {
     return s.refused.empty() ? kExitOk : kExitFailure;
 }
 
-// Waits until `a` or `b` can be read (either may be -1), carrying on across signals.
+// Waits until `a` or `b` can be read (either may be -1), or a signal comes: the caller
+// looks again at what it waits for.
 void WaitForEither(int a, int b) {
     pollfd fds[2] = {{a, POLLIN, 0}, {b, POLLIN, 0}};
-    while (::poll(fds, 2, -1) < 0 && errno == EINTR) {
-    }
+    ::poll(fds, 2, -1);
 }
 
 // Says once, on `err`, that Ctrl+C came during an upload and the upload goes on: when it
@@ -356,20 +356,32 @@ public:
             return;
         }
         TellIfRequested();
+        // Without its descriptors nothing would wake the watcher: the notice then comes
+        // before and after the upload only.
+        if (m_done < 0 || m_stop->Fd() < 0) {
+            return;
+        }
         m_watcher = std::thread([this] {
-            WaitForEither(m_stop->Fd(), m_done);
+            while (!m_stop->Requested() && !m_finished) {
+                WaitForEither(m_stop->Fd(), m_done);
+            }
             TellIfRequested();
         });
     }
     // Once the upload is over.
     ~InterruptNotice() {
         if (m_watcher.joinable()) {
+            m_finished = true;
             const uint64_t one = 1;
             [[maybe_unused]] const ssize_t n = ::write(m_done, &one, sizeof one);
             m_watcher.join();
+        }
+        if (m_stop != nullptr) {
             TellIfRequested();
         }
-        ::close(m_done);
+        if (m_done >= 0) {
+            ::close(m_done);
+        }
     }
 
 private:
@@ -384,6 +396,7 @@ private:
     StopRequest* m_stop;
     std::ostream& m_err;
     std::atomic<bool> m_told{false};
+    std::atomic<bool> m_finished{false};
     int m_done = ::eventfd(0, EFD_CLOEXEC);
     std::thread m_watcher;
 };

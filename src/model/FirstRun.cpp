@@ -13,7 +13,9 @@
 #include "model/SettingsRecord.h"
 #include "platform/FileUtil.h"
 #include "platform/Format.h"
+#include "platform/Clock.h"
 #include "platform/ProfileIni.h"
+#include "platform/UploadLock.h"
 
 namespace qm {
 
@@ -182,12 +184,16 @@ std::vector<std::string> PrepareProfileFolder(const std::string& folder, const s
     int& status = error != nullptr ? *error : ignored;
     status = 0;
     // The change first: seeding a file it expects absent would make it look changed since.
-    if (IsDirectory(folder)) {
+    // Not while another program holds the profiles: its change may be the one running.
+    UploadLock profiles;
+    RealClock clock;
+    if (IsDirectory(folder) && profiles.Acquire({kProfilesLockName}, 0, {}, clock).empty()) {
         int changeError = 0;
         if (std::string line = FinishProfileChange(folder, &changeError); !line.empty()) {
             lines.push_back(std::move(line));
         }
     }
+    profiles.Release();
     std::vector<std::string> seeded;
     if (const int seedError = SeedAppDataFolder(folder, language, &seeded)) {
         status = seedError;

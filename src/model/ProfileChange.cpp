@@ -48,6 +48,22 @@ bool ReadCurrent(const std::string& path, std::optional<std::string>& current, i
     return true;
 }
 
+// The journal of a change that is over (done, or put back whole) goes. Should it not go,
+// it must not make the change again over what is saved later: emptied, it names nothing,
+// and the next start removes it.
+void DropJournal(const std::string& journal) {
+    if (RemoveFile(journal) == 0) {
+        return;
+    }
+    const int fd = ::open(journal.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW);
+    if (fd >= 0) {
+        const std::string empty = JournalBytes({});
+        [[maybe_unused]] const ssize_t n = ::write(fd, empty.data(), empty.size());
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 int WriteState(const std::string& path, const std::optional<std::string>& content) {
     return content ? WriteFileAtomic(path, *content) : RemoveFile(path);
 }
@@ -168,23 +184,15 @@ int ProfileChange::Commit(std::string& what) {
         for (size_t j = i; j-- > 0;) {
             undone = WriteState(m_folder + steps[j].name, steps[j].old) == 0 && undone;
         }
-        if (undone && RemoveFile(journal) == 0) {
+        if (undone) {
+            DropJournal(journal);
             what += "; nothing was changed";
         } else {
             what += "; the change is finished at the next start";
         }
         return error;
     }
-    if (RemoveFile(journal) != 0) {
-        // The change is whole. A journal left behind must not make it again over what is
-        // saved later: emptied, it names nothing, and the next start removes it.
-        const int fd = ::open(journal.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW);
-        if (fd >= 0) {
-            const std::string empty = JournalBytes({});
-            [[maybe_unused]] const ssize_t n = ::write(fd, empty.data(), empty.size());
-            ::close(fd);
-        }
-    }
+    DropJournal(journal);
     return 0;
 }
 

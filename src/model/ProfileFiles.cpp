@@ -69,6 +69,13 @@ std::string ProfileFiles::IniPath(int number) const {
     return m_folder + Format("str%d.ini", number);
 }
 
+void ProfileFiles::FollowRecord() {
+    if (m_state.recordOf >= 0 && m_state.recordOf != m_state.currentNumber) {
+        m_state.currentNumber = m_state.recordOf;
+        RecomputeCurrentPaths();
+    }
+}
+
 void ProfileFiles::RecomputeCurrentPaths() {
     m_state.currentConfigPath = ConfigPath(m_state.currentNumber);
     m_state.currentIniPath = IniPath(m_state.currentNumber);
@@ -370,14 +377,20 @@ int FindCurrentEntry(const std::vector<std::string>& names, const std::string& w
     // The name itself first, then the name in another case, and only then the list box's
     // prefix search (LB_FINDSTRING from entry 0: entry 1 on, then entry 0), which alone
     // would take "Game 1" for "Game".
+    // The name itself: the last entry of it, as the load of the current profile takes it,
+    // so that the panel selects the profile the record holds.
+    for (int row = n - 1; row >= 0; --row) {
+        if (names[static_cast<size_t>(row)] == wanted) {
+            return row;
+        }
+    }
     const std::vector<std::function<bool(const std::string&)>> tries = {
-        [&](const std::string& name) { return name == wanted; },
         [&](const std::string& name) { return ToLowerAscii(name) == lower; },
         [&](const std::string& name) { return ToLowerAscii(name).compare(0, lower.size(), lower) == 0; },
     };
     for (size_t t = 0; t < tries.size(); ++t) {
         for (int k = 0; k < n; ++k) {
-            const int row = t == 2 ? (k + 1) % n : k;
+            const int row = t == 1 ? (k + 1) % n : k;
             if (tries[t](names[static_cast<size_t>(row)])) {
                 return row;
             }
@@ -493,18 +506,16 @@ int ProfileFiles::OnProfileMessage(int operation, int number, ProfileUi& ui) {
             }
             break;
         case kProfileExport: {
-            const int currentNumber = m_state.currentNumber;
             Export(ui);
-            // The exported entry is read back, and with it its captions, so that the
-            // screen, the captions and the record stay in step.
+            // The current profile is read back, and with it its captions, so that the
+            // screen, the captions and the record stay in step (and the number is the
+            // profile's the record now holds).
             if (LoadCurrentProfile()) {
                 LoadCaptions(m_state.currentIniPath);
                 CheckInitialisationMark(true);
                 SaveCaptions(m_state.currentIniPath);
-            }
-            if (m_state.currentNumber != currentNumber) {
-                m_state.currentNumber = currentNumber;
-                RecomputeCurrentPaths();
+            } else {
+                FollowRecord();
             }
             ui.RefreshViews();
             break;
@@ -546,9 +557,14 @@ bool ProfileFiles::Import(ProfileUi& ui) {
         m_debug.Write(m_state.lastError + "\n");
         return false;
     }
+    // What the last load found about the profile's own files stays: a file refused here
+    // is not the profile's.
+    const State profileState = m_state;
     SettingsRecord record = m_settings.record;
     if (!ReadRecordFile(*chosen, record, "Config file is not exist.\n", false)) {
-        m_state.lastError += ": nothing was loaded";
+        const std::string why = m_state.lastError + ": nothing was loaded";
+        m_state = profileState;
+        m_state.lastError = why;
         return false;
     }
     m_settings.record = record;
@@ -594,6 +610,9 @@ void ProfileFiles::Switch(int number, ProfileUi& ui) {
         return;
     }
     if (number == m_state.lastSwitchedTo) {
+        // The record stays, and with it the profile it belongs to: whatever entry the
+        // panel selected on the way, an Apply saves into that profile.
+        FollowRecord();
         ui.CloseProfilesPanel();
         return;
     }

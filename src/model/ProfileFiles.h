@@ -157,6 +157,8 @@ private:
     void Switch(int number, ProfileUi& ui);
     void NewProfile(int number, ProfileUi& ui);
     void RecomputeCurrentPaths();
+    // Makes the current number the profile whose settings the record holds.
+    void FollowRecord();
     void PutCaptions(IniDocument& doc) const;
     std::string LanguageForNewFiles() const;
     // The key or macro name a slot's caption carries, else what the record names.
@@ -195,9 +197,10 @@ private:
 // name replaced by ".ini".
 std::string CompanionIniPath(const std::string& binPath);
 
-// The entry of `names` that "CurProfileName" `wanted` names: the name itself, then in
-// another case, then the first that starts with it as the list box's prefix search finds
-// it; -1 when none does (or `wanted` is empty).
+// The entry of `names` that "CurProfileName" `wanted` names: the name itself (its last
+// entry, as the load of the current profile takes it), then in another case, then the
+// first that starts with it as the list box's prefix search finds it; -1 when none does
+// (or `wanted` is empty).
 int FindCurrentEntry(const std::vector<std::string>& names, const std::string& wanted);
 
 // "EN", "DE", "CHS" or "CHT".

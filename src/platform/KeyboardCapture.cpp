@@ -210,7 +210,9 @@ namespace {
 std::optional<bool> SetDetectableAutoRepeat(bool on) {
     auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     xcb_connection_t* c = x11 != nullptr ? x11->connection() : nullptr;
-    if (c == nullptr) {
+    // A request of an extension the server lacks would end the connection.
+    const xcb_query_extension_reply_t* xkb = c != nullptr ? xcb_get_extension_data(c, &xcb_xkb_id) : nullptr;
+    if (xkb == nullptr || !xkb->present) {
         return std::nullopt;
     }
     const uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
