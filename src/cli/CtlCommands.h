@@ -3,13 +3,10 @@
 
 #include <atomic>
 #include <iosfwd>
-#include <map>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "device/DeviceEnvironment.h"
-#include "emulator/VirtualDevices.h"
 
 namespace qm::ctl {
 
@@ -20,12 +17,8 @@ constexpr int kExitUsage = 2;
 constexpr int kExitInterrupted = 130;  // Ctrl+C, after a running upload has finished
 
 struct Options {
-    bool emulate = false;
-    std::set<uint16_t> emulated;  // product IDs of the virtual devices
-    bool virtualClock = false;
-    std::string traceFile;
-    std::map<uint16_t, VirtualFaults> faults;  // --fault DEVICE:FAULT[=N], by product ID
-    bool noWait = false;              // --no-wait: fail instead of waiting for another upload
+    DeviceEnvironmentOptions devices;  // --emulate, --virtual-clock, --trace, --fault
+    bool noWait = false;               // --no-wait: fail instead of waiting for another upload
     std::string command;
     std::vector<std::string> arguments;
 };
@@ -51,16 +44,17 @@ private:
 
 // Parses the command line; on bad usage writes a message to `err` and returns false.
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::ostream& err);
+void PrintUsage(std::ostream& out);
+
 // Runs a command. `stop` (Ctrl+C) ends the "events" command; an upload ("apply",
 // "reset") runs to its end first, says so, and the command then exits 130.
 int Run(const Options& options, std::ostream& out, std::ostream& err, StopRequest* stop = nullptr);
 // What the device commands run against, as the options ask for it.
-DeviceEnvironmentOptions EnvironmentOptions(const Options& options);
+const DeviceEnvironmentOptions& EnvironmentOptions(const Options& options);
 // Runs a device command (list, apply, reset, events) on `env`, an environment made from
 // EnvironmentOptions(options); Run makes its own.
 int RunOnDevices(const Options& options, DeviceEnvironment& env, std::ostream& out, std::ostream& err,
                  StopRequest* stop = nullptr);
-void PrintUsage(std::ostream& out);
 
 // Ctrl+C and SIGTERM: during an upload they ask it to stop after the upload (the stop
 // request Run watches), while `events` waits they end it; anywhere else the command ends

@@ -75,6 +75,59 @@ bool ParseFaults(const std::vector<std::string>& texts, bool emulate, const std:
     return true;
 }
 
+DeviceOption ParseDeviceOption(const std::vector<std::string>& args, size_t& i, bool virtualClock,
+                               DeviceEnvironmentOptions& options, std::vector<std::string>& faultTexts,
+                               std::string& error) {
+    const std::string& arg = args[i];
+    const auto value = [&](const char* option, std::string& into) {
+        if (i + 1 >= args.size()) {
+            error = std::string(option) + (std::string(option) == "--trace" ? " needs a file name" : " needs DEVICE:FAULT");
+            return DeviceOption::kError;
+        }
+        into = args[++i];
+        return DeviceOption::kTaken;
+    };
+    if (arg == "--emulate") {
+        options.emulate = true;
+        options.emulated = {0xA11D, 0xA1DC, 0xA1C9};
+        return DeviceOption::kTaken;
+    }
+    if (arg.rfind("--emulate=", 0) == 0) {
+        options.emulate = true;
+        options.emulated.clear();
+        std::string bad;
+        if (!ParseEmulatedDevices(arg.substr(10), options.emulated, bad)) {
+            error = "unknown virtual device " + bad + " (a11d, a1dc, pad)";
+            return DeviceOption::kError;
+        }
+        return DeviceOption::kTaken;
+    }
+    if (virtualClock && arg == "--virtual-clock") {
+        options.virtualClock = true;
+        return DeviceOption::kTaken;
+    }
+    if (arg == "--trace") {
+        return value("--trace", options.traceFile);
+    }
+    if (arg.rfind("--trace=", 0) == 0) {
+        options.traceFile = arg.substr(8);
+        return DeviceOption::kTaken;
+    }
+    if (arg == "--fault") {
+        std::string text;
+        const DeviceOption result = value("--fault", text);
+        if (result == DeviceOption::kTaken) {
+            faultTexts.push_back(text);
+        }
+        return result;
+    }
+    if (arg.rfind("--fault=", 0) == 0) {
+        faultTexts.push_back(arg.substr(8));
+        return DeviceOption::kTaken;
+    }
+    return DeviceOption::kNotOne;
+}
+
 bool ParseEmulatedDevices(const std::string& list, std::set<uint16_t>& devices, std::string& bad) {
     const std::string names = list + ",";
     for (size_t start = 0, comma; (comma = names.find(',', start)) != std::string::npos; start = comma + 1) {

@@ -41,6 +41,15 @@ bool ParseEmulatedDevices(const std::string& list, std::set<uint16_t>& devices, 
 bool ParseFaults(const std::vector<std::string>& texts, bool emulate, const std::set<uint16_t>& emulated,
                  std::map<uint16_t, VirtualFaults>& faults, std::string& error);
 
+// One device option of either program's command line, at args[i]: --emulate[=LIST],
+// --virtual-clock (where `virtualClock` allows it), --trace FILE or --trace=FILE, --fault
+// SPEC or --fault=SPEC (collected in `faultTexts` for ParseFaults, once the whole line is
+// read). `i` moves past an argument of its own.
+enum class DeviceOption { kTaken, kNotOne, kError };
+DeviceOption ParseDeviceOption(const std::vector<std::string>& args, size_t& i, bool virtualClock,
+                               DeviceEnvironmentOptions& options, std::vector<std::string>& faultTexts,
+                               std::string& error);
+
 class DeviceEnvironment {
 public:
     explicit DeviceEnvironment(const DeviceEnvironmentOptions& options);
