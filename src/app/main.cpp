@@ -5,7 +5,6 @@
 #include <QIcon>
 #include <QSystemTrayIcon>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -47,29 +46,22 @@ int main(int argc, char** argv) {
     qm::DeviceEnvironmentOptions devices;
     std::vector<std::string> faults;
     bool startInTray = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--emulate") == 0) {
-            devices.emulate = true;
-        } else if (std::strncmp(argv[i], "--emulate=", 10) == 0) {
-            devices.emulate = true;
-            devices.emulated.clear();
-            std::string bad;
-            if (!qm::ParseEmulatedDevices(argv[i] + 10, devices.emulated, bad)) {
-                std::fprintf(stderr, "qm517pro: unknown virtual device %s (a11d, a1dc, pad)\n", bad.c_str());
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string error;
+        switch (qm::ParseDeviceOption(args, i, false, devices, faults, error)) {
+            case qm::DeviceOption::kTaken: continue;
+            case qm::DeviceOption::kError:
+                std::fprintf(stderr, "qm517pro: %s\n", error.c_str());
                 return 2;
-            }
-        } else if (std::strcmp(argv[i], "--trace") == 0 && i + 1 < argc) {
-            devices.traceFile = argv[++i];
-        } else if (std::strcmp(argv[i], "--fault") == 0 && i + 1 < argc) {
-            faults.emplace_back(argv[++i]);
-        } else if (std::strncmp(argv[i], "--fault=", 8) == 0) {
-            faults.emplace_back(argv[i] + 8);
-        } else if (std::strcmp(argv[i], "--tray") == 0) {
+            case qm::DeviceOption::kNotOne: break;
+        }
+        if (args[i] == "--tray") {
             startInTray = true;
-        } else if (std::strcmp(argv[i], "--version") == 0) {
+        } else if (args[i] == "--version") {
             std::printf("qm517pro %s\n", QM517_VERSION);
             return 0;
-        } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+        } else if (args[i] == "--help" || args[i] == "-h") {
             Usage(stdout);
             return 0;
         } else {

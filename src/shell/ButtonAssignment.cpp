@@ -32,7 +32,7 @@ std::unique_ptr<CExMenu> CMouseConfigurationDlg::BuildButtonMenu(int slot) {
     const Language language = LanguageForNames(CMouseConfigurationApp::LanguageCode().toStdString());
     auto menu = std::make_unique<CExMenu>(&m_textFont, this);
     menu->SetItemWidth(130);
-    const auto add = [&](CExMenu* m, int id, int entry) { m->AppendItem(id, Q(m_strings[entry])); };
+    const auto add = [&](CExMenu* m, int id, int entry) { m->AppendItem(id, Q(m_session.strings[entry])); };
     add(menu.get(), kCmdClick, UiStrings::kClick);
     add(menu.get(), kCmdMenu, UiStrings::kMenu);
     add(menu.get(), kCmdScroll, UiStrings::kScroll);
@@ -48,7 +48,7 @@ std::unique_ptr<CExMenu> CMouseConfigurationDlg::BuildButtonMenu(int slot) {
         auto* sub = new CExMenu(&m_textFont, menu.get());
         sub->SetItemWidth(width);
         fill(sub);
-        menu->AppendItem(0, Q(m_strings[title]), sub);
+        menu->AppendItem(0, Q(m_session.strings[title]), sub);
     };
     submenu(90, UiStrings::kDpiSubmenu, [&](CExMenu* sub) {
         for (int i = 0; i < 3; ++i) {
@@ -72,8 +72,8 @@ std::unique_ptr<CExMenu> CMouseConfigurationDlg::BuildButtonMenu(int slot) {
 void CMouseConfigurationDlg::OpenButtonMenu(int slot) {
     CBitmapBtn* dropDown = m_dropDowns[static_cast<size_t>(slot)];
     // The last button that clicks may not be given away: the mouse could no longer click.
-    if (IsLastClickButton(m_settings.record, slot)) {
-        m_prompts.warning(Q(m_strings[UiStrings::kAttention]), Q(m_strings[UiStrings::kLastClickMessage]));
+    if (IsLastClickButton(m_session.settings.record, slot)) {
+        m_prompts.warning(Q(m_session.strings[UiStrings::kAttention]), Q(m_session.strings[UiStrings::kLastClickMessage]));
         dropDown->SetChecked(false);
         m_selectedSlot = -1;
         update(QRect(262, 2, 472, 498));
@@ -108,7 +108,7 @@ void CMouseConfigurationDlg::OnButtonCommand(int id) {
     }
     const Language language = LanguageForNames(CMouseConfigurationApp::LanguageCode().toStdString());
     const std::optional<std::string> caption =
-        AssignCommand(m_settings.record, slot, id, m_strings, language, m_dpiList);
+        AssignCommand(m_session.settings.record, slot, id, m_session.strings, language, m_dpiList);
     if (!caption) {
         return;  // not an item of the button menus (1003 "Version:2.1", say)
     }
@@ -125,12 +125,12 @@ void CMouseConfigurationDlg::AssignKeyboardKeyTo(int slot) {
     if (keyboardGrab) {
         dialog.Capture().SetGrab(keyboardGrab);
     }
-    if (const uint8_t usage = m_settings.record.Button(rec::kKeyUsage, slot); usage != 0) {
+    if (const uint8_t usage = m_session.settings.record.Button(rec::kKeyUsage, slot); usage != 0) {
         dialog.keyName = GetUsageKeyStr(usage);
     }
     if (dialog.Run() == QDialog::Accepted) {
         const std::optional<std::string> caption =
-            AssignKeyboardKey(m_settings.record, slot, dialog.keyName, m_strings);
+            AssignKeyboardKey(m_session.settings.record, slot, dialog.keyName, m_session.strings);
         if (!caption) {
             return;  // an empty key name changes nothing
         }
@@ -142,16 +142,16 @@ void CMouseConfigurationDlg::AssignKeyboardKeyTo(int slot) {
 
 void CMouseConfigurationDlg::AssignMacroTo(int slot) {
     CBitmapBtn* dropDown = m_dropDowns[static_cast<size_t>(slot)];
-    CMacroDialog dialog(m_files->RecordIniPath(), CMouseConfigurationApp::LanguageCode(), this);
+    CMacroDialog dialog(m_session.files.RecordIniPath(), CMouseConfigurationApp::LanguageCode(), this);
     // A button that runs a macro opens the dialog on it.
-    if (const auto name = MacroNameFromCaption(dropDown->caption.toStdString(), m_strings)) {
+    if (const auto name = MacroNameFromCaption(dropDown->caption.toStdString(), m_session.strings)) {
         dialog.presetName = *name;
-        dialog.macroNumber = m_settings.record.Button(rec::kMacroNumber, slot);
-        dialog.runMode = m_settings.record.Button(rec::kMacroRunMode, slot);
+        dialog.macroNumber = m_session.settings.record.Button(rec::kMacroNumber, slot);
+        dialog.runMode = m_session.settings.record.Button(rec::kMacroRunMode, slot);
     }
     if (dialog.Run() == QDialog::Accepted) {
-        const std::optional<std::string> caption = AssignMacro(m_settings.record, slot, dialog.macroNumber,
-                                                               dialog.runMode, dialog.ChosenName(), m_strings);
+        const std::optional<std::string> caption = AssignMacro(m_session.settings.record, slot, dialog.macroNumber,
+                                                               dialog.runMode, dialog.ChosenName(), m_session.strings);
         if (!caption) {
             return;  // no macro chosen: nothing changes
         }

@@ -42,25 +42,6 @@ namespace qm {
 
 namespace {
 
-// Posted to the window by the worker thread when an upload ends, and with its progress.
-constexpr int kUploadFinished = QEvent::User + 401;
-constexpr int kUploadProgress = QEvent::User + 402;
-
-constexpr int kUploadWaiting = QEvent::User + 403;
-
-class ProgressEvent : public QEvent {
-public:
-    explicit ProgressEvent(UploadStep s) : QEvent(static_cast<QEvent::Type>(kUploadProgress)), step(s) {}
-    UploadStep step;
-};
-
-// The worker waits for another program's upload to this device.
-class WaitingEvent : public QEvent {
-public:
-    explicit WaitingEvent(UploadDevice d) : QEvent(static_cast<QEvent::Type>(kUploadWaiting)), device(d) {}
-    UploadDevice device;
-};
-
 AppText DeviceText(UploadDevice device) {
     return device == UploadDevice::kMouseA11D   ? AppText::kDeviceMouseA11D
            : device == UploadDevice::kMouseA1DC ? AppText::kDeviceMouseA1DC
@@ -148,23 +129,30 @@ CMouseConfigurationDlg::CMouseConfigurationDlg(DeviceEnvironment& environment,
       m_options(options),
       m_launcher(launcher != nullptr ? launcher : &m_defaultLauncher),
       m_prompts(prompts.okCancel ? std::move(prompts) : Prompts::MessageBoxes(this)),
+      m_session(options.profileFolder.isEmpty() ? AppDataFolder() : options.profileFolder.toStdString(),
+                environment.Debug()),
       m_link(environment.Backend(), environment.GetClock(), environment.Debug()) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowIcon(QIcon(QStringLiteral(":/skins/qm517pro.png")));
-    const QString folder = options.profileFolder.isEmpty() ? Q(AppDataFolder()) : options.profileFolder;
-    m_files = std::make_unique<ProfileFiles>(folder.toStdString(), m_settings, m_captions, m_strings,
-                                             m_env.Debug());
+    m_uploads = new UploadRunner(environment, m_link, m_session, options.uploadLockWaitMs, this);
+    connect(m_uploads, &UploadRunner::progress, this, [this](const UploadStep& step) {
+        m_progress = Text(StepText(step.kind));
+        update(QRect(190, 600, 600, 40));
+    });
+    connect(m_uploads, &UploadRunner::waiting, this, [this](UploadDevice device) {
+        m_progress = Text(AppText::kWaitingForUpload).arg(Text(DeviceText(device)));
+        update(QRect(190, 600, 600, 40));
+    });
+    connect(m_uploads, &UploadRunner::finished, this, &CMouseConfigurationDlg::FinishUpload);
     m_deviceChange = std::make_unique<DeviceChangeHandler>(m_link.discovery, m_link.state, m_link.device,
-                                                           m_settings, *m_files, m_env.Debug(),
+                                                           m_session.settings, m_session.files, m_env.Debug(),
                                                            static_cast<DeviceWindowPort&>(*this));
     qApp->installEventFilter(this);
 }
 
 CMouseConfigurationDlg::~CMouseConfigurationDlg() {
     qApp->removeEventFilter(this);
-    if (m_worker.joinable()) {
-        m_worker.join();
-    }
+    delete m_uploads;  // waits for an upload that still runs
     StopReaders();
     RemoveTrayIcon();
     if (CMouseConfigurationApp::MainWindowHandle() == this) {
@@ -190,7 +178,7 @@ bool CMouseConfigurationDlg::OnInitDialog() {
     setWindowTitle(QStringLiteral("QM517 Pro"));
     CMouseConfigurationApp::SetMainWindowHandle(this);
 
-    m_link.DiscoverAll(m_settings.record);
+    m_link.DiscoverAll(m_session.settings.record);
     // Readers hand their notices to this thread and wait until they are handled.
     m_link.StartReaders([this](int wParam, int lParam) {
         if (m_closing) {
@@ -212,23 +200,12 @@ bool CMouseConfigurationDlg::OnInitDialog() {
 
     // Before the profile is looked for: an interrupted profile change finished, missing
     // base files back, temporaries gone; nothing present is replaced.
-    for (const std::string& line :
-         PrepareProfileFolder(m_files->Folder(), LanguageFromLocale(UserLocale()), nullptr)) {
+    for (const std::string& line : m_session.OpenFolder()) {
         m_env.Debug().Write(line + "\n");
         std::fprintf(stderr, "qm517pro: %s\n", line.c_str());
     }
-
-    m_files->LoadCurrentProfile();
-    m_settings.Commit();
-    const QString code = Q(m_files->LanguageCode());
-    CMouseConfigurationApp::SetLanguageCode(code);
-    m_strings.FillUiStrings(code.toStdString());
-    m_files->LoadCaptions(m_files->CurrentIniPath());
-    if (m_files->CheckInitialisationMark()) {
-        // A profile that gets its first settings now has nothing applied yet; what Cancel
-        // and the stage balloons fall back on is these settings, not an empty record.
-        m_settings.Commit();
-    }
+    m_session.LoadAsAtStartUp();
+    CMouseConfigurationApp::SetLanguageCode(Q(m_session.strings.Code()));
 
     BuildWindow();
     ResetPanels();
@@ -249,8 +226,8 @@ bool CMouseConfigurationDlg::OnInitDialog() {
         }
     }
     CheckFirmware();
-    m_dpiList = {m_strings[UiStrings::kDpiUp], m_strings[UiStrings::kDpiDown], m_strings[UiStrings::kDpiLoop]};
-    ApplyPointerSettings(m_settings.record, m_env.Pointer(), m_env.Debug());
+    m_dpiList = {m_session.strings[UiStrings::kDpiUp], m_session.strings[UiStrings::kDpiDown], m_session.strings[UiStrings::kDpiLoop]};
+    ApplyPointerSettings(m_session.settings.record, m_env.Pointer(), m_env.Debug());
     TellAboutPermission();
 
     // The utility lives in the tray; where the desktop has none, or with the virtual
@@ -274,7 +251,7 @@ bool CMouseConfigurationDlg::OnInitDialog() {
 }
 
 QString CMouseConfigurationDlg::Text(AppText text) const {
-    return QString::fromUtf8(GetAppText(text, m_strings.Code()));
+    return QString::fromUtf8(GetAppText(text, m_session.strings.Code()));
 }
 
 void CMouseConfigurationDlg::TellAboutPermission() {
@@ -298,10 +275,10 @@ void CMouseConfigurationDlg::TellAboutPermission() {
 
 void CMouseConfigurationDlg::TellAboutFiles() {
     // A profile file that could not be read (or was empty) is said once, with its name.
-    if (!m_files->LastError().empty()) {
+    if (!m_session.files.LastError().empty()) {
         m_prompts.warning(QStringLiteral("QM517 Pro"),
-                          Text(AppText::kProfileFileProblem) + QStringLiteral("\n\n") + Q(m_files->LastError()));
-        m_files->ClearLastError();
+                          Text(AppText::kProfileFileProblem) + QStringLiteral("\n\n") + Q(m_session.files.LastError()));
+        m_session.files.ClearLastError();
     }
 }
 
@@ -331,9 +308,9 @@ void CMouseConfigurationDlg::CheckTrayAvailability() {
     if (available == m_trayAvailable) {
         return;
     }
-    if (m_busy) {
+    if (m_uploads->Busy()) {
         // Nothing changes the window while an upload runs: looked at again once it ends.
-        Defer([this] { CheckTrayAvailability(); });
+        m_uploads->Defer([this] { CheckTrayAvailability(); });
         return;
     }
     m_trayAvailable = available;
@@ -352,7 +329,7 @@ CBitmapBtn* CMouseConfigurationDlg::MakeButton(const QRect& rect, const QString&
     auto* button = new CBitmapBtn(this);
     button->setGeometry(rect);
     button->SetBitmaps(QRect(QPoint(0, 0), rect.size()), normal, hover, pressed, disabled);
-    button->caption = caption >= 0 ? Q(m_strings[caption]) : QString();
+    button->caption = caption >= 0 ? Q(m_session.strings[caption]) : QString();
     button->fontFace = UiFontFace(CMouseConfigurationApp::LanguageCode());
     button->fontHeight = 13;
     button->alignment = alignment;
@@ -415,11 +392,11 @@ void CMouseConfigurationDlg::BuildWindow() {
         (*slider)->SetImages(QRect(0, 0, 208, 14), "\\skins\\XYSensitivity\\1.png", "\\skins\\XYSensitivity\\2.png");
     }
     // The settings column: the page host in its frame with the skinned scroll bar.
-    m_host = new CDlgadvance(m_settings.record, m_strings, code, m_env.Debug(), this);
+    m_host = new CDlgadvance(m_session.settings.record, m_session.strings, code, m_env.Debug(), this);
     // The column scrolls by the wheel setting the profile last applied, as the desktop's
     // setting would (a Linux desktop keeps no wheel setting of its own to ask).
     m_host->wheelScrollLines = [this] {
-        const uint32_t lines = ComputePointerValues(m_settings.appliedCopy).wheelLines;
+        const uint32_t lines = ComputePointerValues(m_session.settings.appliedCopy).wheelLines;
         return lines == 0xFFFFFFFFu ? -1 : static_cast<int>(lines);
     };
     m_host->setGeometry(layout::kPageHost);
@@ -464,8 +441,8 @@ std::vector<CBitmapBtn*> CMouseConfigurationDlg::ImageButtons() const {
 std::unique_ptr<CExMenu> CMouseConfigurationDlg::BuildHelpMenu() {
     auto menu = std::make_unique<CExMenu>(&m_textFont);
     menu->SetItemWidth(100);
-    menu->AppendItem(1001, Q(m_strings[UiStrings::kMakerAddress]));
-    menu->AppendItem(1002, Q(m_strings[UiStrings::kUpdate]));
+    menu->AppendItem(1001, Q(m_session.strings[UiStrings::kMakerAddress]));
+    menu->AppendItem(1002, Q(m_session.strings[UiStrings::kUpdate]));
     menu->AppendItem(1003, QStringLiteral("Version:2.1"));
     // Without a tray there is no tray menu: the start at login is offered here instead.
     if (!m_trayAvailable) {
@@ -577,8 +554,8 @@ void CMouseConfigurationDlg::RefreshColumn() {
 
 void CMouseConfigurationDlg::RefreshSliders() {
     if (m_built) {
-        m_xSlider->SetPos(m_settings.record[rec::kSensitivityX]);
-        m_ySlider->SetPos(m_settings.record[rec::kSensitivityY]);
+        m_xSlider->SetPos(m_session.settings.record[rec::kSensitivityX]);
+        m_ySlider->SetPos(m_session.settings.record[rec::kSensitivityY]);
     }
 }
 
@@ -588,14 +565,14 @@ void CMouseConfigurationDlg::RefreshCaptions() {
     }
     for (int slot = 0; slot < 7; ++slot) {
         CBitmapBtn* dropDown = m_dropDowns[static_cast<size_t>(slot)];
-        dropDown->caption = Q(m_captions[static_cast<size_t>(slot)]);
+        dropDown->caption = Q(m_session.captions[static_cast<size_t>(slot)]);
         dropDown->repaint();
     }
 }
 
 void CMouseConfigurationDlg::StoreCaption(int slot) {
     if (m_built && slot >= 0 && slot < 7) {
-        m_captions[static_cast<size_t>(slot)] = m_dropDowns[static_cast<size_t>(slot)]->caption.toStdString();
+        m_session.captions[static_cast<size_t>(slot)] = m_dropDowns[static_cast<size_t>(slot)]->caption.toStdString();
     }
 }
 
@@ -634,13 +611,13 @@ void CMouseConfigurationDlg::paintEvent(QPaintEvent*) {
     p.setFont(m_textFont);
     if (buttonsOpen) {
         for (int row = 0; row < 7; ++row) {
-            p.drawText(layout::RowLabel(row), Qt::AlignCenter | Qt::TextSingleLine, Q(m_strings[29 + row]));
+            p.drawText(layout::RowLabel(row), Qt::AlignCenter | Qt::TextSingleLine, Q(m_session.strings[29 + row]));
         }
     }
     if (m_axisPanelCollapsed == 0) {
         p.setFont(m_scaleFont);
-        p.drawText(QRect(37, a + 20, 225, 20), Qt::AlignLeft | Qt::AlignVCenter, Q(m_strings[27]));
-        p.drawText(QRect(37, a + 80, 225, 20), Qt::AlignLeft | Qt::AlignVCenter, Q(m_strings[28]));
+        p.drawText(QRect(37, a + 20, 225, 20), Qt::AlignLeft | Qt::AlignVCenter, Q(m_session.strings[27]));
+        p.drawText(QRect(37, a + 80, 225, 20), Qt::AlignLeft | Qt::AlignVCenter, Q(m_session.strings[28]));
         for (int digit = 1; digit <= 10; ++digit) {
             const int x = 44 + 21 * (digit - 1);
             for (int band : {a + 57, a + 117}) {
@@ -656,12 +633,12 @@ void CMouseConfigurationDlg::paintEvent(QPaintEvent*) {
         p.setPen(Qt::white);
         p.setFont(m_textFont);
     }
-    if (m_busy) {
+    if (m_uploads->Busy()) {
         // Progress of the upload where the note usually stands.
         const QRect bar(194, 616, 560, 4);
         p.fillRect(bar, QColor(0x12, 0x12, 0x17));
-        if (m_progressTotal > 0) {
-            p.fillRect(QRect(bar.topLeft(), QSize(bar.width() * m_progressSteps / m_progressTotal, bar.height())),
+        if (m_uploads->StepsTotal() > 0) {
+            p.fillRect(QRect(bar.topLeft(), QSize(bar.width() * m_uploads->StepsDone() / m_uploads->StepsTotal(), bar.height())),
                        QColor(0xC2, 0x44, 0x44));
         }
         p.drawText(QRect(194, 620, 560, 14), Qt::AlignLeft | Qt::AlignVCenter, m_progress);
@@ -669,7 +646,7 @@ void CMouseConfigurationDlg::paintEvent(QPaintEvent*) {
         p.drawText(QRect(194, 604, 590, 30), Qt::AlignLeft | Qt::AlignVCenter, m_status);
     } else {
         p.drawText(QRect(layout::kNote, QSize(1000, 20)), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                   Q(m_strings[UiStrings::kNote]));
+                   Q(m_session.strings[UiStrings::kNote]));
     }
 }
 
@@ -684,21 +661,6 @@ void CMouseConfigurationDlg::mousePressEvent(QMouseEvent* event) {
 
 bool CMouseConfigurationDlg::event(QEvent* e) {
     const int type = static_cast<int>(e->type());
-    if (type == kUploadFinished) {
-        FinishUpload();
-        return true;
-    }
-    if (type == kUploadWaiting) {
-        m_progress = Text(AppText::kWaitingForUpload).arg(Text(DeviceText(static_cast<WaitingEvent*>(e)->device)));
-        update(QRect(190, 600, 600, 40));
-        return true;
-    }
-    if (type == kUploadProgress) {
-        m_progress = Text(StepText(static_cast<ProgressEvent*>(e)->step.kind));
-        ++m_progressSteps;
-        update(QRect(190, 600, 600, 40));
-        return true;
-    }
     if (type == UM_DEVICE_EVENT) {
         auto* m = static_cast<MessageEvent*>(e);
         OnDeviceStage(static_cast<int>(m->WParam()), static_cast<int>(m->LParam()));
@@ -723,12 +685,12 @@ bool CMouseConfigurationDlg::event(QEvent* e) {
         const auto id = m->LParam();
         const auto store = [this, value, id] {
             if (id == 2025) {
-                m_settings.record[rec::kSensitivityX] = value;
+                m_session.settings.record[rec::kSensitivityX] = value;
             } else if (id == 2026) {
-                m_settings.record[rec::kSensitivityY] = value;
+                m_session.settings.record[rec::kSensitivityY] = value;
             }
         };
-        if (!Defer(store)) {
+        if (!m_uploads->Defer(store)) {
             store();
         }
         return true;
@@ -738,7 +700,7 @@ bool CMouseConfigurationDlg::event(QEvent* e) {
 
 bool CMouseConfigurationDlg::eventFilter(QObject* watched, QEvent* e) {
     // While an upload runs the window takes no input at all.
-    if (m_busy && watched->isWidgetType()) {
+    if (m_uploads->Busy() && watched->isWidgetType()) {
         switch (e->type()) {
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonRelease:
@@ -766,7 +728,7 @@ void CMouseConfigurationDlg::AddTrayIcon() {
         return;
     }
     m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/skins/qm517pro.png")), this);
-    m_tray->setToolTip(Q(m_strings[UiStrings::kProductName]));
+    m_tray->setToolTip(Q(m_session.strings[UiStrings::kProductName]));
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::DoubleClick) {
             RestoreFromTray();
@@ -784,7 +746,7 @@ std::vector<std::pair<int, QString>> CMouseConfigurationDlg::TrayMenuItems() con
         items.emplace_back(kTrayPressDpi, Text(AppText::kPressDpiButton));
     }
     items.emplace_back(kStartWithDesktopCommand, Text(AppText::kStartWithDesktop));
-    items.emplace_back(kTrayExit, Q(m_strings[UiStrings::kExit]));
+    items.emplace_back(kTrayExit, Q(m_session.strings[UiStrings::kExit]));
     return items;
 }
 
@@ -803,7 +765,7 @@ void CMouseConfigurationDlg::OnTrayMenuCommand(int id) {
     if (id == kTrayExit) {
         // An upload that runs is finished first: a mouse left half written would keep a
         // button table without its macros.
-        if (!Defer([this] { m_launcher->Quit(); })) {
+        if (!m_uploads->Defer([this] { m_launcher->Quit(); })) {
             m_launcher->Quit();
         }
     } else if (id == kStartWithDesktopCommand) {
@@ -822,15 +784,15 @@ void CMouseConfigurationDlg::RemoveTrayIcon() {
 }
 
 void CMouseConfigurationDlg::RestoreFromTray() {
-    if (Defer([this] { RestoreFromTray(); })) {
+    if (m_uploads->Defer([this] { RestoreFromTray(); })) {
         return;
     }
     // Without a mouse the window shows too, with its "not connected" note: a user who
     // starts the utility, or starts it again, must see it (the Windows program stayed
     // hidden then, and seemed not to start at all).
     m_status.clear();
-    m_files->LoadCurrentProfile();
-    m_files->LoadCaptions(m_files->CurrentIniPath());
+    m_session.files.LoadCurrentProfile();
+    m_session.files.LoadCaptions(m_session.files.CurrentIniPath());
     move(0, 0);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
@@ -861,19 +823,11 @@ void CMouseConfigurationDlg::ShowBalloon(const Balloon& balloon) {
 
 // --- device notices -------------------------------------------------------------------------
 
-bool CMouseConfigurationDlg::Defer(std::function<void()> request) {
-    if (!m_busy) {
-        return false;
-    }
-    m_deferred.push_back(std::move(request));
-    return true;
-}
-
 void CMouseConfigurationDlg::OnDeviceStage(int wParam, int lParam) {
-    if (Defer([this, wParam, lParam] { OnDeviceStage(wParam, lParam); })) {
+    if (m_uploads->Defer([this, wParam, lParam] { OnDeviceStage(wParam, lParam); })) {
         return;
     }
-    if (auto balloon = m_notices.OnDeviceStage(wParam, lParam, m_settings.appliedCopy, m_strings)) {
+    if (auto balloon = m_notices.OnDeviceStage(wParam, lParam, m_session.settings.appliedCopy, m_session.strings)) {
         ShowBalloon(*balloon);
     }
 }
@@ -887,7 +841,7 @@ void CMouseConfigurationDlg::ReadHotplugNotices() {
 }
 
 void CMouseConfigurationDlg::OnHotplug(const DeviceNotice& notice) {
-    if (Defer([this, notice] { OnHotplug(notice); })) {
+    if (m_uploads->Defer([this, notice] { OnHotplug(notice); })) {
         return;
     }
     m_deviceChange->OnDeviceChange(notice.event, notice.deviceType, notice.name);
@@ -925,7 +879,7 @@ void CMouseConfigurationDlg::CloseMacroManager() {
 CMacroProgramDialog* CMouseConfigurationDlg::MacroManagerDialog() {
     if (m_macroDialog == nullptr) {
         m_macroDialog = std::make_unique<CMacroProgramDialog>(
-            m_files->RecordIniPath(), CMouseConfigurationApp::LanguageCode(), m_env.Debug(),
+            m_session.files.RecordIniPath(), CMouseConfigurationApp::LanguageCode(), m_env.Debug(),
             [this](const QString& caption, const QString& text) { m_prompts.information(caption, text); }, this);
     }
     if (keyboardGrab) {
@@ -940,7 +894,7 @@ void CMouseConfigurationDlg::OnConfig() {
         return;
     }
     m_configPanel = new CConfigDialog(
-        *m_files, m_newProfileFlags, CMouseConfigurationApp::LanguageCode(),
+        m_session.files, m_newProfileFlags, CMouseConfigurationApp::LanguageCode(),
         [this](const QString& caption, const QString& text) { m_prompts.information(caption, text); }, this);
     m_configPanel->move(0, 0);
     m_configPanel->OnInitDialog();
@@ -957,7 +911,7 @@ void CMouseConfigurationDlg::OnConfig() {
             dropDown->hide();
         }
     }
-    m_configPanel->lastSelection = m_files->LastSwitchedTo();
+    m_configPanel->lastSelection = m_session.files.LastSwitchedTo();
 }
 
 void CMouseConfigurationDlg::CloseProfilesPanel() {
@@ -978,10 +932,10 @@ void CMouseConfigurationDlg::CloseProfilesPanel() {
 
 void CMouseConfigurationDlg::OnProfileCommand(int operation, int number) {
     // A profile command replaces the record: not while an upload sends it.
-    if (Defer([this, operation, number] { OnProfileCommand(operation, number); })) {
+    if (m_uploads->Defer([this, operation, number] { OnProfileCommand(operation, number); })) {
         return;
     }
-    m_files->OnProfileMessage(operation, number, static_cast<ProfileUi&>(*this));
+    m_session.files.OnProfileMessage(operation, number, static_cast<ProfileUi&>(*this));
     // A refused import, a failed export: the user learns which file and why.
     TellAboutFiles();
 }
@@ -1012,7 +966,7 @@ void CMouseConfigurationDlg::OnMacroManager() {
         captions[static_cast<size_t>(slot)] = m_dropDowns[static_cast<size_t>(slot)]->caption.toStdString();
     }
     if (MacroManagerDialog()->Run(captions) == QDialog::Accepted) {
-        CopyCompileSlots(m_macroDialog->Slots(), m_settings.record);
+        CopyCompileSlots(m_macroDialog->Slots(), m_session.settings.record);
     }
 }
 
@@ -1051,68 +1005,24 @@ void CMouseConfigurationDlg::Quit() {
 
 // --- buttons --------------------------------------------------------------------------------
 
-UploadContext CMouseConfigurationDlg::MakeUploadContext() {
-    return UploadContext{m_job->settings, m_link.device, m_link.state, m_link.transport, *m_job->files,
-                         m_job->captions, m_env.Pointer(), m_env.Debug(),
-                         [this](const UploadStep& step) { QCoreApplication::postEvent(this, new ProgressEvent(step)); },
-                         true};
-}
-
-void CMouseConfigurationDlg::RunUpload(std::function<void(UploadContext&)> job, std::function<void()> done) {
-    m_busy = true;
+void CMouseConfigurationDlg::StartUpload(UploadKind kind, std::function<void()> done) {
     m_uploadDone = std::move(done);
     m_progress.clear();
     m_status.clear();
-    m_progressSteps = 0;
-    m_link.transport.ClearFailures();
-    m_progressTotal = CountUploadSteps(m_link.state.presentA != 0, m_link.state.presentB != 0,
-                                       m_link.state.presentP != 0);
-    // The worker sends and saves its own copy: nothing the window does meanwhile can
-    // reach half an upload.
-    m_job = std::make_unique<UploadJob>();
-    m_job->settings = m_settings;
-    m_job->captions = m_captions;
-    m_job->files = std::make_unique<ProfileFiles>(*m_files, m_job->settings, m_job->captions);
     m_nothingToSend = !m_link.state.AnyMouse() && m_link.state.presentP == 0;
     if (m_apply != nullptr) {
         m_apply->setEnabled(false);
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_uploads->Start(kind);
     update();
-    m_worker = std::thread([this, job = std::move(job), waitMs = m_options.uploadLockWaitMs] {
-        // One upload at a time on each device: another program's (qm517ctl) is waited for.
-        UploadLock lock;
-        m_job->busy = LockPresentDevices(lock, m_link.state, waitMs, m_env.GetClock(), [this](UploadDevice device) {
-            QCoreApplication::postEvent(this, new WaitingEvent(device));
-        });
-        if (!m_job->busy) {
-            UploadContext context = MakeUploadContext();
-            job(context);
-        }
-        QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kUploadFinished)));
-    });
 }
 
-void CMouseConfigurationDlg::FinishUpload() {
-    if (m_worker.joinable()) {
-        m_worker.join();
-    }
-    // What was sent and saved is what the window holds from now on.
-    std::optional<UploadDevice> busy;
-    if (m_job) {
-        busy = m_job->busy;
-        if (!busy) {
-            m_settings = m_job->settings;
-            m_captions = m_job->captions;
-            m_files->TakeStateFrom(*m_job->files);
-        }
-        m_job.reset();
-    }
-    if (busy) {
+void CMouseConfigurationDlg::FinishUpload(const UploadOutcome& outcome) {
+    if (outcome.Refused()) {
         m_uploadDone = nullptr;  // nothing happened that the views must follow
         m_progress.clear();
     }
-    m_busy = false;
     QApplication::restoreOverrideCursor();
     if (m_apply != nullptr) {
         m_apply->setEnabled(true);
@@ -1127,24 +1037,20 @@ void CMouseConfigurationDlg::FinishUpload() {
     }
     update();
     // Requests that came during the upload are handled now, in their order.
-    auto deferred = std::move(m_deferred);
-    m_deferred.clear();
-    for (auto& request : deferred) {
-        request();
-    }
+    m_uploads->RunDeferred();
     emit applyFinished();
-    if (busy) {
-        m_prompts.warning(QStringLiteral("QM517 Pro"), Text(AppText::kUploadBusy).arg(Text(DeviceText(*busy))));
+    if (outcome.busyDevice) {
+        m_prompts.warning(QStringLiteral("QM517 Pro"),
+                          Text(AppText::kUploadBusy).arg(Text(DeviceText(*outcome.busyDevice))));
         return;
     }
-    TellUploadFailures();
+    TellUploadFailures(outcome.failures);
     // A profile that could not be saved (a read-only folder, a full disk) is said, with
     // the file.
     TellAboutFiles();
 }
 
-void CMouseConfigurationDlg::TellUploadFailures() {
-    const std::vector<DeviceFailure> failures = FailuresByDevice(m_link.transport.Failures());
+void CMouseConfigurationDlg::TellUploadFailures(const std::vector<DeviceFailure>& failures) {
     if (failures.empty()) {
         return;
     }
@@ -1162,37 +1068,23 @@ void CMouseConfigurationDlg::TellUploadFailures() {
     m_prompts.warning(QStringLiteral("QM517 Pro"), text);
 }
 
-std::string CMouseConfigurationDlg::WhyNothingMaySave(bool macros) const {
-    if (m_files->ListUnusable()) {
-        // The record holds no profile: saving it would put the factory settings over the
-        // user's first profile.
-        return "the profile list in " + m_files->StrIniPath() + " cannot be used (ItemCount must be 1 to 6)";
-    }
-    return m_files->UnreadableProfileFiles(macros);
-}
-
 void CMouseConfigurationDlg::OnApply() {
-    if (m_busy) {
+    if (m_uploads->Busy()) {
         return;
     }
     Deselect();
-    if (const std::string why = WhyNothingMaySave(true); !why.empty()) {
+    if (const std::string why = m_session.WhyNothingMaySave(true); !why.empty()) {
         // Sending and saving would put defaults over what those files hold (and give the
         // buttons that name macros empty ones).
         TellNothingSent(why);
         return;
     }
-    RunUpload(
-        [this](UploadContext& context) {
-            CompileMacros(MacroStore(context.files.RecordIniPath()), context.settings.record, m_env.Debug());
-            ApplySettings(context);
-        },
-        {});
+    StartUpload(UploadKind::kApply, {});
 }
 
 void CMouseConfigurationDlg::OnCancel() {
     Deselect();
-    m_settings.Revert();
+    m_session.settings.Revert();
     HideToTray();
     QuitWithoutTray();
 }
@@ -1212,8 +1104,8 @@ void CMouseConfigurationDlg::QuitWithoutTray() {
 }
 
 void CMouseConfigurationDlg::TellNoUpdater() {
-    m_prompts.information(Q(m_strings[UiStrings::kUpdate]).isEmpty() ? QStringLiteral("QM517 Pro")
-                                                                     : Q(m_strings[UiStrings::kUpdate]),
+    m_prompts.information(Q(m_session.strings[UiStrings::kUpdate]).isEmpty() ? QStringLiteral("QM517 Pro")
+                                                                     : Q(m_session.strings[UiStrings::kUpdate]),
                           Text(AppText::kNoUpdater).arg(UpdaterFolder(UpdaterDataFolders(CMouseConfigurationApp::DataFolder()).front())));
 }
 
@@ -1223,19 +1115,18 @@ void CMouseConfigurationDlg::OnMinimise() {
 }
 
 void CMouseConfigurationDlg::OnReset() {
-    if (m_busy) {
+    if (m_uploads->Busy()) {
         return;
     }
-    if (const std::string why = WhyNothingMaySave(false); !why.empty()) {
+    if (const std::string why = m_session.WhyNothingMaySave(false); !why.empty()) {
         TellNothingSent(why);
         return;
     }
-    if (!m_prompts.okCancel(Q(m_strings[UiStrings::kAttention]), Q(m_strings[UiStrings::kResetQuestion]))) {
+    if (!m_prompts.okCancel(Q(m_session.strings[UiStrings::kAttention]), Q(m_session.strings[UiStrings::kResetQuestion]))) {
         return;
     }
     Deselect();
-    RunUpload([](UploadContext& context) { ResetToDefaults(context); },
-              [this] {
+    StartUpload(UploadKind::kReset, [this] {
                   SetButtonPanel(1);
                   SetAxisPanel(1);
                   RefreshColumn();
@@ -1248,7 +1139,7 @@ void CMouseConfigurationDlg::OnReset() {
                   for (int slot = 0; slot < 7; ++slot) {
                       StoreCaption(slot);
                   }
-                  m_files->SaveCaptions(m_files->CurrentIniPath());
+                  m_session.files.SaveCaptions(m_session.files.CurrentIniPath());
               });
 }
 
@@ -1256,7 +1147,7 @@ void CMouseConfigurationDlg::OnHelpCommand(int id) {
     if (id == kStartWithDesktopCommand) {
         ToggleStartWithDesktop();
     } else if (id == 1001) {
-        OpenMakerPage(Q(m_strings[UiStrings::kMakerAddress]), *m_launcher);
+        OpenMakerPage(Q(m_session.strings[UiStrings::kMakerAddress]), *m_launcher);
     } else if (id == 1002) {
         if (qm::StartFirmwareUpdate(m_link.state, UpdaterDataFolders(CMouseConfigurationApp::DataFolder()), *m_launcher) ==
             UpdateStart::kNoUpdater) {

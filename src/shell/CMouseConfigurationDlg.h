@@ -11,7 +11,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "controls/SkinnedWindow.h"
@@ -25,7 +24,9 @@
 #include "model/ProfileFiles.h"
 #include "platform/UdevRule.h"
 #include "platform/KeyboardCapture.h"
+#include "session/ProfileSession.h"
 #include "shell/Launchers.h"
+#include "shell/UploadRunner.h"
 
 namespace qm {
 
@@ -155,10 +156,10 @@ public:
     const QString& ProgressText() const { return m_progress; }
 
     // --- state, for the other windows and the tests ---
-    SettingsState& Settings() { return m_settings; }
-    ButtonCaptions& Captions() { return m_captions; }
-    const UiStrings& Strings() const { return m_strings; }
-    ProfileFiles& Files() { return *m_files; }
+    SettingsState& Settings() { return m_session.settings; }
+    ButtonCaptions& Captions() { return m_session.captions; }
+    const UiStrings& Strings() const { return m_session.strings; }
+    ProfileFiles& Files() { return m_session.files; }
     DeviceLink& Link() { return m_link; }
     int SelectedSlot() const { return m_selectedSlot; }
     int CurrentView() const { return m_currentView; }
@@ -167,7 +168,7 @@ public:
     int PanelHeight() const { return m_h; }
     int DpiScale() const { return m_dpiScale; }
     bool PadPresent() const { return m_padPresent; }
-    bool Busy() const { return m_busy; }
+    bool Busy() const { return m_uploads->Busy(); }
     QSystemTrayIcon* Tray() const { return m_tray; }
     const std::optional<Balloon>& LastBalloon() const { return m_lastBalloon; }
     CBitmapBtn* DropDownOfSlot(int slot) const { return m_dropDowns[static_cast<size_t>(slot)]; }
@@ -218,16 +219,13 @@ private:
                            int indent = 0);
     void PlaceAxisSliders();
     void InvalidatePicture();
-    UploadContext MakeUploadContext();
-    // Runs an upload on the worker thread; the window accepts no input meanwhile, and
-    // notices that arrive are handled after it.
-    void RunUpload(std::function<void(UploadContext&)> job, std::function<void()> done);
-    // While an upload runs, a request that could replace or change the record (restore,
-    // tray, hotplug, slider values, profile commands) waits until it has returned.
-    // Returns true when the request was put off.
-    bool Defer(std::function<void()> request);
+    // Starts an upload on the worker thread; the window accepts no input meanwhile, and
+    // requests that could replace or change the record (restore, tray, hotplug, slider
+    // values, profile commands) wait until it has returned. `done` runs after one that
+    // was not refused.
+    void StartUpload(UploadKind kind, std::function<void()> done);
+    void FinishUpload(const UploadOutcome& outcome);
     QString Text(AppText text) const;
-    void FinishUpload();
     void ShowBalloon(const Balloon& balloon);
     void ReadHotplugNotices();
     void TellAboutPermission();
@@ -237,10 +235,7 @@ private:
     void TellNothingSent(const std::string& why);
     // After an upload: which devices did not take all of it, and that the profile was
     // saved all the same.
-    void TellUploadFailures();
-    // Why Apply (with `macros`) or Reset may not send or save: a profile list that cannot
-    // be used, a profile file that cannot be read. Empty when they may.
-    std::string WhyNothingMaySave(bool macros) const;
+    void TellUploadFailures(const std::vector<DeviceFailure>& failures);
     // "Start with the desktop": writes or removes the autostart entry (one the user edited
     // is left as it is, and said so).
     void ToggleStartWithDesktop();
@@ -263,10 +258,7 @@ private:
     LauncherPort* m_launcher;
     Prompts m_prompts;
 
-    SettingsState m_settings;
-    ButtonCaptions m_captions;
-    UiStrings m_strings;
-    std::unique_ptr<ProfileFiles> m_files;
+    ProfileSession m_session;
     DeviceLink m_link;
     StageNotices m_notices;
     std::unique_ptr<DeviceChangeHandler> m_deviceChange;
@@ -309,28 +301,13 @@ private:
     QSystemTrayIcon* m_tray = nullptr;
     std::optional<Balloon> m_lastBalloon;
 
-    // Upload on the worker thread, from a copy of the record, captions and profile state
-    // taken when it starts; the window takes them back when it returns.
-    struct UploadJob {
-        SettingsState settings;
-        ButtonCaptions captions;
-        std::unique_ptr<ProfileFiles> files;
-        // Set by the worker when another upload to this device did not end in time:
-        // nothing was sent or saved.
-        std::optional<UploadDevice> busy;
-    };
-    std::unique_ptr<UploadJob> m_job;
-    bool m_busy = false;
-    std::thread m_worker;
+    UploadRunner* m_uploads = nullptr;
     std::function<void()> m_uploadDone;
     QString m_progress;
     QString m_status;
     bool m_nothingToSend = false;
     bool m_trayAvailable = true;
     TrayWatcher* m_trayWatcher = nullptr;
-    int m_progressSteps = 0;
-    int m_progressTotal = 0;
-    std::vector<std::function<void()>> m_deferred;
 
     // Readers deliver notices through a blocking call into this thread; at shutdown no new
     // call starts and the running ones are served before the readers are joined.
